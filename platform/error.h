@@ -1,0 +1,24 @@
+// The one error type of the program. Its message is the exact text the user
+// sees, in code page 1252 bytes (Spanish messages carry "\xE1" for "á").
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace tht {
+
+class Error : public std::runtime_error {
+ public:
+  explicit Error(const std::string& message) : std::runtime_error(message) {}
+};
+
+// "'%s' no es un valor entero válido": the runtime's message for a text that
+// is not a decimal integer.
+std::string notAnIntegerMessage(const std::string& text);
+
+// Parses an optional sign followed by one or more decimal digits, nothing
+// else; throws Error(notAnIntegerMessage(text)) otherwise or on overflow of
+// a signed 32-bit value.
+int parseInteger32(const std::string& text);
+
+}  // namespace tht

@@ -1,0 +1,158 @@
+#include "platform/files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/cp1252.h"
+#include "platform/error.h"
+
+namespace tht {
+namespace {
+
+bool equalIgnoringAsciiCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 0x20);
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 0x20);
+    if (x != y) return false;
+  }
+  return true;
+}
+
+bool writeAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+std::string folderOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+}  // namespace
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  if (folder.back() == '/') return folder + name;
+  return folder + "/" + name;
+}
+
+std::string resolveInFolder(const std::string& folder, const std::string& name) {
+  const std::string exact = joinPath(folder, name);
+  struct stat st;
+  if (::lstat(exact.c_str(), &st) == 0) return exact;
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return exact;
+  std::string best;
+  bool found = false;
+  while (const struct dirent* entry = ::readdir(dir)) {
+    const std::string entryName = entry->d_name;
+    if (!equalIgnoringAsciiCase(entryName, name)) continue;
+    if (!found || entryName < best) {
+      best = entryName;
+      found = true;
+    }
+  }
+  ::closedir(dir);
+  return found ? joinPath(folder, best) : exact;
+}
+
+bool fileExists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool folderExists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool deleteFileIfPresent(const std::string& path) {
+  if (!fileExists(path)) return false;
+  return ::unlink(path.c_str()) == 0;
+}
+
+void replaceFileAtomically(const std::string& path, const std::string& bytes) {
+  auto fail = [&](int err) {
+    throw Error("Cannot create file \"" + path + "\". " + systemErrorText(err));
+  };
+  if (folderExists(path)) fail(EISDIR);
+  std::string pattern = joinPath(folderOf(path), ".tht-XXXXXX");
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  const int fd = ::mkstemp(name.data());
+  if (fd < 0) fail(errno);
+  const std::string temp(name.data());
+  int err = 0;
+  mode_t mode = 0644;
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0) {
+    mode = st.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  if (!writeAll(fd, bytes.data(), bytes.size())) err = errno;
+  if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
+  if (err == 0 && ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
+  if (err != 0) {
+    ::unlink(temp.c_str());
+    fail(err);
+  }
+  // Make the rename itself durable.
+  const int dirFd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
+  if (dirFd >= 0) {
+    ::fsync(dirFd);
+    ::close(dirFd);
+  }
+}
+
+int windowsErrorCode(int errnoValue) {
+  switch (errnoValue) {
+    case ENOENT: return 2;
+    case ENOTDIR:
+    case ENAMETOOLONG: return 3;
+    case EMFILE:
+    case ENFILE: return 4;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+    case EROFS: return 5;
+    case EWOULDBLOCK:
+    case EBUSY:
+    case ETXTBSY: return 32;
+    case ENOSPC:
+    case EDQUOT: return 112;
+    default: return errnoValue;
+  }
+}
+
+std::string systemErrorText(int errnoValue) {
+  char buffer[256];
+  const char* text = ::strerror_r(errnoValue, buffer, sizeof buffer);
+  return utf8ToCp1252(text);
+}
+
+}  // namespace tht

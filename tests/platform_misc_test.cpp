@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/clock.h"
+#include "platform/error.h"
+#include "platform/folders.h"
+
+namespace tht {
+namespace {
+
+TEST(Integers, ParsesDecimalTextOnly) {
+  EXPECT_EQ(parseInteger32("0830"), 830);
+  EXPECT_EQ(parseInteger32("-30"), -30);
+  EXPECT_EQ(parseInteger32("+7"), 7);
+  EXPECT_EQ(parseInteger32("2147483647"), 2147483647);
+  EXPECT_EQ(parseInteger32("-2147483648"), -2147483647 - 1);
+  for (const char* bad : {"", "-", "09:25", "8.30", " 1", "1 ", "2147483648", "99999999999999999999"}) {
+    try {
+      parseInteger32(bad);
+      ADD_FAILURE() << "accepted '" << bad << "'";
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()), std::string("'") + bad + "' no es un valor entero v\xE1lido");
+    }
+  }
+}
+
+TEST(Clock, TimestampIsDayMonthYearHourMinute) {
+  std::tm when{};
+  when.tm_mday = 3;
+  when.tm_mon = 0;
+  when.tm_year = 2026 - 1900;
+  when.tm_hour = 7;
+  when.tm_min = 5;
+  EXPECT_EQ(formatTimestamp(when), "030120260705");
+  EXPECT_EQ(currentTimestamp().size(), 12u);
+}
+
+TEST(Folders, WorkFolderFollowsTheWinePrefix) {
+  const char* saved = std::getenv("WINEPREFIX");
+  const std::string restore = saved ? saved : "";
+  const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+  ::setenv("WINEPREFIX", "/srv/wine", 1);
+  EXPECT_EQ(defaultWorkFolder(), "/srv/wine/drive_c/HTEMP");
+  ::unsetenv("WINEPREFIX");
+  ::setenv("HOME", "/home/ana", 1);
+  EXPECT_EQ(defaultWorkFolder(), "/home/ana/.wine/drive_c/HTEMP");
+  ::setenv("HOME", home.c_str(), 1);
+  if (saved) ::setenv("WINEPREFIX", restore.c_str(), 1);
+  EXPECT_EQ(programFileName(), "platform_test");
+  EXPECT_FALSE(programFolder().empty());
+}
+
+}  // namespace
+}  // namespace tht

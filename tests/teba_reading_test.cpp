@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "platform/error.h"
+#include "platform/files.h"
+#include "teba/line_reader.h"
+#include "teba/whole_file.h"
+#include "tests/support/temp_folder.h"
+
+namespace tht {
+namespace {
+
+using Lines = std::vector<std::string>;
+using test::TempFolder;
+
+Lines readLineByLine(const std::string& path) {
+  LineReader reader(path);
+  Lines lines;
+  while (!reader.eof()) lines.push_back(reader.readLine());
+  return lines;
+}
+
+// Both ways of reading the same bytes.
+struct BothWays {
+  Lines lineByLine;
+  Lines whole;
+};
+
+BothWays read(const std::string& bytes) {
+  TempFolder folder;
+  const std::string path = folder.write("f.txt", bytes);
+  return {readLineByLine(path), readWholeFile(path)};
+}
+
+TEST(TebaReading, LineEndsCrLfAndLfAlike) {
+  const std::string header = "0TEBA_ASIGNAT.TXT";
+  for (const char* end : {"\r\n", "\n"}) {
+    const std::string bytes = header + end + "1MAT" + end + "9TEBA" + end;
+    const Lines expected{header, "1MAT", "9TEBA"};
+    const BothWays got = read(bytes);
+    EXPECT_EQ(got.lineByLine, expected);
+    EXPECT_EQ(got.whole, expected);
+  }
+}
+
+TEST(TebaReading, LoneCrIsDroppedOrEndsTheLine) {
+  const BothWays got = read("ab\rcd\r\n");
+  EXPECT_EQ(got.lineByLine, (Lines{"abcd"}));
+  EXPECT_EQ(got.whole, (Lines{"ab", "cd"}));
+  // LF CR: two line ends with an empty line between, in whole-file reading.
+  EXPECT_EQ(read("a\n\rb").whole, (Lines{"a", "", "b"}));
+  EXPECT_EQ(read("a\n\rb").lineByLine, (Lines{"a", "b"}));
+  // A CR at the very end of the file.
+  EXPECT_EQ(read("a\r").lineByLine, (Lines{"a"}));
+  EXPECT_EQ(read("a\r").whole, (Lines{"a"}));
+}
+
+TEST(TebaReading, FinalLineEndAndEmptyLines) {
+  EXPECT_EQ(read("a\nb").lineByLine, (Lines{"a", "b"}));
+  EXPECT_EQ(read("a\nb").whole, (Lines{"a", "b"}));
+  EXPECT_EQ(read("a\nb\n").lineByLine, (Lines{"a", "b"}));
+  EXPECT_EQ(read("a\nb\n").whole, (Lines{"a", "b"}));
+  EXPECT_EQ(read("a\r\n\r\nb\r\n").lineByLine, (Lines{"a", "", "b"}));
+  EXPECT_EQ(read("a\r\n\r\nb\r\n").whole, (Lines{"a", "", "b"}));
+  EXPECT_EQ(read("").lineByLine, Lines{});
+  EXPECT_EQ(read("").whole, Lines{});
+  EXPECT_EQ(read("\n").lineByLine, Lines{""});
+  EXPECT_EQ(read("\n").whole, Lines{""});
+}
+
+TEST(TebaReading, CtrlZEndsOnlyLineByLineReading) {
+  EXPECT_EQ(read("\x1A").lineByLine, Lines{});
+  EXPECT_EQ(read("\x1A").whole, Lines{"\x1A"});
+  EXPECT_EQ(read("a\r\n\x1A").lineByLine, Lines{"a"});
+  EXPECT_EQ(read("a\r\n\x1A").whole, (Lines{"a", "\x1A"}));
+  const BothWays inside = read("a\r\nbc\x1A" "de\r\nf\r\n");
+  EXPECT_EQ(inside.lineByLine, (Lines{"a", "bc"}));
+  EXPECT_EQ(inside.whole, (Lines{"a", "bc\x1A" "de", "f"}));
+}
+
+TEST(TebaReading, NulIsOrdinaryOrEndsTheContent) {
+  const BothWays got = read(std::string("a\0b\r\nc\r\n", 8));
+  EXPECT_EQ(got.lineByLine, (Lines{std::string("a\0b", 3), "c"}));
+  EXPECT_EQ(got.whole, Lines{"a"});
+  EXPECT_EQ(splitWholeFileContent(std::string("x\r\ny\0z", 6)), (Lines{"x", "y"}));
+}
+
+TEST(TebaReading, LinesLongerThanTheBufferAndCrLfAcrossBufferEdges) {
+  const std::string longLine(200000, 'x');
+  // Place CR exactly at the end of the first 64 KiB read.
+  const std::string first(65535, 'a');
+  const BothWays got = read(longLine + "\r\n" + "y\n" + first + "\r\nz");
+  EXPECT_EQ(got.lineByLine.size(), 4u);
+  EXPECT_EQ(got.lineByLine[0], longLine);
+  EXPECT_EQ(got.lineByLine[1], "y");
+  EXPECT_EQ(got.lineByLine[2], first);
+  EXPECT_EQ(got.lineByLine[3], "z");
+  EXPECT_EQ(got.whole, got.lineByLine);
+  const BothWays edge = read(std::string(65535, 'b') + "\r\nq");
+  EXPECT_EQ(edge.lineByLine, (Lines{std::string(65535, 'b'), "q"}));
+}
+
+TEST(TebaReading, LineByLineErrorsCarryTheirCodeMessages) {
+  TempFolder folder;
+  try {
+    LineReader reader(folder.file("teba_prof.txt"));
+    FAIL() << "opened a missing file";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "No se encuentra el archivo");
+  }
+  try {
+    LineReader reader(folder.file("nofolder/x.txt/y"));
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "No se encuentra el archivo");
+  }
+  try {
+    LineReader reader(folder.path());
+    FAIL() << "opened a folder";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Acceso al archivo denegado");
+  }
+  // A file another program holds exclusively.
+  const std::string path = folder.write("held.txt", "a\r\n");
+  const int holder = ::open(path.c_str(), O_RDWR);
+  ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+  try {
+    LineReader reader(path);
+    FAIL() << "opened a held file";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Error de E/S 32");
+  }
+  EXPECT_THROW(readWholeFile(path), Error);
+  ::close(holder);
+  // Two readers share the file.
+  LineReader one(path);
+  LineReader two(path);
+  EXPECT_EQ(two.readLine(), "a");
+}
+
+TEST(TebaReading, WholeFileErrorNamesThePathAndCause) {
+  TempFolder folder;
+  const std::string path = folder.file("teba_sesiones.txt");
+  try {
+    readWholeFile(path);
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + path + "\". " + systemErrorText(ENOENT));
+  }
+}
+
+}  // namespace
+}  // namespace tht
