@@ -63,6 +63,7 @@ void runCatalogueStep(StepContext& context, const CatalogueRecipe& recipe) {
     for (size_t i = 0; i < columns.size(); ++i) table.setString(columns[i], values[i]);
     table.post();
   }
+  table.close();  // stores the last rows; a failure to do so ends the run
 }
 
 FieldDef text(const char* name, int size) { return {name, FieldKind::String, size}; }

@@ -14,6 +14,8 @@
 
 namespace tht::tables {
 
+struct Column;
+
 enum class FieldKind { String, Integer, Float };
 
 struct FieldDef {
@@ -48,7 +50,10 @@ class Table {
   // to the first row. Throws when the file is missing, damaged or held by
   // another program in a way `mode` does not allow.
   void open(const std::string& folder, const std::string& fileName, OpenMode mode);
-  // Closes when open; a pending edit or append is dropped. Never throws.
+  // Closes when open, storing every posted row; a pending edit or append is
+  // dropped. Throws when the posted rows cannot be written (the table is
+  // closed all the same); the destructor closes silently, so a caller that
+  // wrote ends with an explicit close().
   void close();
   bool isOpen() const;
   const std::string& componentName() const;
@@ -70,6 +75,7 @@ class Table {
   // "No se encuentra el campo '<name>'" (with the component prefix).
   size_t fieldIndex(const std::string& name) const;
   size_t fieldCount() const;
+  const std::string& fieldName(size_t field) const;  // as stored
 
   // Reading the current row (during an edit or append: the values just set).
   // Text: stored text without trailing spaces; numbers as decimal text.
@@ -95,6 +101,14 @@ class Table {
 
  private:
   struct State;
+  State& openState() const;
+  State& writableState();
+  std::string withComponent(const std::string& message) const;
+  void storePending();
+  const Column& column(size_t field) const;
+  std::string currentRecord() const;
+  std::string& editBuffer();
+
   std::string componentName_;
   std::unique_ptr<State> state_;
 };

@@ -56,7 +56,7 @@ std::string readBytes(const std::string& path) {
 
 std::string sourceDir() {
   const char* dir = std::getenv("THT_SOURCE_DIR");
-  return dir != nullptr ? dir : ".";
+  return dir != nullptr ? dir : THT_SOURCE_DIR;
 }
 
 }  // namespace tht::test

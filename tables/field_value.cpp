@@ -1,0 +1,336 @@
+#include "tables/field_value.h"
+
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "platform/error.h"
+
+namespace tht::tables {
+namespace {
+
+std::string fieldBytes(const std::string& record, const Column& column) {
+  return record.substr(column.offset, column.width);
+}
+
+std::string trimmed(const std::string& text) {
+  const size_t begin = text.find_first_not_of(" \0", 0, 2);
+  if (begin == std::string::npos) return {};
+  const size_t end = text.find_last_not_of(" \0", std::string::npos, 2);
+  return text.substr(begin, end - begin + 1);
+}
+
+std::string withoutTrailingBlanks(const std::string& text) {
+  const size_t end = text.find_last_not_of(" \0", std::string::npos, 2);
+  return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
+// Parses the whole text as a number, independent of the locale; a leading
+// '+' is allowed as dBase writers put it.
+bool parseDouble(std::string text, double& value) {
+  if (!text.empty() && text[0] == '+') text.erase(0, 1);
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, value);
+  if (result.ptr != end || text.empty()) return false;
+  if (result.ec == std::errc::result_out_of_range) {
+    // Too large or too small for a double: the sign and the size decide.
+    const bool negative = text[0] == '-';
+    const bool huge = text.find_first_of("eE") == std::string::npos ||
+                      text[text.find_first_of("eE") + 1] != '-';
+    value = huge ? (negative ? -HUGE_VAL : HUGE_VAL) : (negative ? -0.0 : 0.0);
+    return true;
+  }
+  return result.ec == std::errc();
+}
+
+bool parseWhole(std::string text, int64_t& value) {
+  if (!text.empty() && text[0] == '+') text.erase(0, 1);
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, value);
+  return !text.empty() && result.ptr == end && result.ec == std::errc();
+}
+
+// The four bytes of an I or + field as a signed value.
+int32_t storedInteger(const std::string& record, const Column& column) {
+  uint32_t bits = 0;
+  for (int i = 0; i < 4; ++i) {
+    const uint32_t byte = static_cast<unsigned char>(record[column.offset + i]);
+    bits |= column.dbase7 ? byte << (8 * (3 - i)) : byte << (8 * i);
+  }
+  if (column.dbase7) bits ^= 0x80000000u;
+  return static_cast<int32_t>(bits);
+}
+
+void putStoredInteger(std::string& record, const Column& column, int32_t value) {
+  uint32_t bits = static_cast<uint32_t>(value);
+  if (column.dbase7) bits ^= 0x80000000u;
+  for (int i = 0; i < 4; ++i) {
+    const int shift = column.dbase7 ? 8 * (3 - i) : 8 * i;
+    record[column.offset + i] = static_cast<char>(bits >> shift & 0xFF);
+  }
+}
+
+// The eight bytes of an O field: little-endian IEEE, or in dBase 7
+// big-endian with the sign bit set for positive values and every bit
+// inverted for negative ones.
+double storedDouble(const std::string& record, const Column& column) {
+  uint64_t bits = 0;
+  for (int i = 0; i < 8; ++i) {
+    const uint64_t byte = static_cast<unsigned char>(record[column.offset + i]);
+    bits |= column.dbase7 ? byte << (8 * (7 - i)) : byte << (8 * i);
+  }
+  if (column.dbase7) bits = (bits >> 63) ? bits & ~(uint64_t{1} << 63) : ~bits;
+  double value = 0;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+void putStoredDouble(std::string& record, const Column& column, double value) {
+  uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  if (column.dbase7) bits = (bits >> 63) ? ~bits : bits | uint64_t{1} << 63;
+  for (int i = 0; i < 8; ++i) {
+    const int shift = column.dbase7 ? 8 * (7 - i) : 8 * i;
+    record[column.offset + i] = static_cast<char>(bits >> shift & 0xFF);
+  }
+}
+
+bool isBinary(const Column& column) {
+  return column.type == 'I' || column.type == '+' || column.type == 'O';
+}
+
+// dBase 7 leaves an empty binary field as zero bytes (its encoding never
+// gives them for a value); other writers may too.
+bool isZeroFilled(const std::string& record, const Column& column) {
+  if (!column.dbase7) return false;
+  for (uint32_t i = 0; i < column.width; ++i)
+    if (record[column.offset + i] != '\0') return false;
+  return true;
+}
+
+// The value of a numeric field; false when it is empty (or unreadable,
+// which a careless writer leaves as asterisks).
+bool numericValue(const std::string& record, const Column& column, double& value) {
+  switch (column.type) {
+    case 'I':
+    case '+':
+      if (column.width < 4 || isZeroFilled(record, column)) return false;
+      value = storedInteger(record, column);
+      return true;
+    case 'O':
+      if (column.width < 8 || isZeroFilled(record, column)) return false;
+      value = storedDouble(record, column);
+      return true;
+    default:
+      return parseDouble(trimmed(fieldBytes(record, column)), value);
+  }
+}
+
+int32_t roundedToInteger(double value, const std::string& text) {
+  const double rounded = std::nearbyint(value);  // ties to even
+  if (!(rounded >= std::numeric_limits<int32_t>::min() && rounded <= std::numeric_limits<int32_t>::max()))
+    throw Error(notAnIntegerMessage(text));
+  return static_cast<int32_t>(rounded);
+}
+
+std::string charsOf(double value, std::chars_format format, int precision) {
+  char buffer[400];
+  const auto result = precision < 0 ? std::to_chars(buffer, buffer + sizeof buffer, value, format)
+                                    : std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+  return std::string(buffer, result.ptr);
+}
+
+std::string shortest(double value) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+[[noreturn]] void outOfRange(const Column& column, const std::string& path) {
+  throw Error(engineMessage("Field value out of range.\nField: " + column.name, path));
+}
+
+void putRightAligned(std::string& record, const Column& column, const std::string& text,
+                     const std::string& path) {
+  if (text.size() > column.width) outOfRange(column, path);
+  record.replace(column.offset, column.width, std::string(column.width - text.size(), ' ') + text);
+}
+
+// The text a number is stored as in an N or F field: with the field's
+// decimals when that gives the value back exactly, else the shortest text
+// that does, so that every value written reads back unchanged.
+std::string storedNumber(double value, const Column& column, const std::string& path) {
+  if (!std::isfinite(value)) outOfRange(column, path);
+  std::string text = charsOf(value, std::chars_format::fixed, static_cast<int>(column.decimals));
+  double back = 0;
+  if (text.size() <= column.width && parseDouble(text, back) && back == value) return text;
+  text = shortest(value);
+  for (int precision = 16; text.size() > column.width && precision >= 0; --precision)
+    text = charsOf(value, std::chars_format::scientific, precision);
+  return text;
+}
+
+}  // namespace
+
+std::string blankRecord(const DbfLayout& layout) {
+  std::string record(layout.recordLength, ' ');
+  for (const Column& column : layout.columns)
+    if (isBinary(column)) record.replace(column.offset, column.width, std::string(column.width, '\0'));
+  return record;
+}
+
+ValueKind valueKind(const Column& column) {
+  switch (column.type) {
+    case 'I':
+    case '+':
+      return ValueKind::Integer;
+    case 'N':
+      return column.decimals == 0 ? ValueKind::Integer : ValueKind::Float;
+    case 'F':
+    case 'O':
+      return ValueKind::Float;
+    default:
+      return ValueKind::Text;
+  }
+}
+
+std::string formatNumber(double value) {
+  std::string text = charsOf(value, std::chars_format::general, 15);
+  // The general format already drops trailing zeros and a bare point.
+  const char* separator = std::localeconv()->decimal_point;
+  const size_t point = text.find('.');
+  if (point != std::string::npos && separator && *separator) text.replace(point, 1, separator);
+  return text;
+}
+
+std::string readText(const std::string& record, const Column& column) {
+  const ValueKind kind = valueKind(column);
+  if (kind != ValueKind::Text) {
+    double value = 0;
+    if (!numericValue(record, column, value)) return {};
+    int64_t whole = 0;
+    if (kind == ValueKind::Integer && column.type == 'N' &&
+        parseWhole(trimmed(fieldBytes(record, column)), whole))
+      return std::to_string(whole);
+    return formatNumber(value);
+  }
+  const std::string bytes = fieldBytes(record, column);
+  switch (column.type) {
+    case 'L': {
+      const char flag = bytes.empty() ? ' ' : bytes[0];
+      if (std::strchr("TtYy", flag) && flag) return "True";
+      if (std::strchr("FfNn", flag) && flag) return "False";
+      return {};
+    }
+    case 'D': {
+      const std::string date = trimmed(bytes);
+      if (date.size() != 8 || date.find_first_not_of("0123456789") != std::string::npos) return {};
+      return date.substr(6, 2) + "/" + date.substr(4, 2) + "/" + date.substr(0, 4);
+    }
+    case 'M':
+    case 'G':
+    case 'B':
+    case 'P':
+      return {};  // memo contents live in another file
+    default:
+      return withoutTrailingBlanks(bytes);
+  }
+}
+
+int32_t readInteger(const std::string& record, const Column& column) {
+  if (valueKind(column) == ValueKind::Text) return parseInteger32(readText(record, column));
+  double value = 0;
+  if (!numericValue(record, column, value)) return 0;
+  int64_t whole = 0;
+  const std::string text = trimmed(fieldBytes(record, column));
+  if (column.type == 'N' && parseWhole(text, whole)) {
+    if (whole < std::numeric_limits<int32_t>::min() || whole > std::numeric_limits<int32_t>::max())
+      throw Error(notAnIntegerMessage(text));
+    return static_cast<int32_t>(whole);
+  }
+  return roundedToInteger(value, formatNumber(value));
+}
+
+double readFloat(const std::string& record, const Column& column) {
+  if (valueKind(column) == ValueKind::Text) {
+    const std::string text = readText(record, column);
+    double value = 0;
+    if (!parseDouble(trimmed(text), value))
+      throw Error("'" + text + "' no es un valor punto flotante v\xE1lido");
+    return value;
+  }
+  double value = 0;
+  return numericValue(record, column, value) ? value : 0;
+}
+
+void writeText(std::string& record, const Column& column, const std::string& value,
+               const std::string& path) {
+  switch (valueKind(column)) {
+    case ValueKind::Integer:
+      if (trimmed(value).empty()) break;
+      writeInteger(record, column, parseInteger32(value), path);
+      return;
+    case ValueKind::Float: {
+      if (trimmed(value).empty()) break;
+      double number = 0;
+      if (!parseDouble(trimmed(value), number))
+        throw Error("'" + value + "' no es un valor punto flotante v\xE1lido");
+      writeFloat(record, column, number, path);
+      return;
+    }
+    case ValueKind::Text: {
+      std::string text = value.substr(0, column.width);
+      text.resize(column.width, ' ');
+      record.replace(column.offset, column.width, text);
+      return;
+    }
+  }
+  // An empty text empties a numeric field.
+  record.replace(column.offset, column.width, std::string(column.width, isBinary(column) ? '\0' : ' '));
+}
+
+void writeInteger(std::string& record, const Column& column, int32_t value, const std::string& path) {
+  switch (column.type) {
+    case 'I':
+    case '+':
+      if (column.width < 4) outOfRange(column, path);
+      putStoredInteger(record, column, value);
+      return;
+    case 'N':
+    case 'F':
+    case 'O':
+      writeFloat(record, column, value, path);
+      return;
+    default:
+      writeText(record, column, std::to_string(value), path);
+  }
+}
+
+void writeFloat(std::string& record, const Column& column, double value, const std::string& path) {
+  switch (column.type) {
+    case 'I':
+    case '+':
+      writeInteger(record, column, roundedToInteger(value, formatNumber(value)), path);
+      return;
+    case 'O':
+      if (column.width < sizeof value) outOfRange(column, path);
+      putStoredDouble(record, column, value);
+      return;
+    case 'N':
+    case 'F':
+      if (valueKind(column) == ValueKind::Integer) {
+        // No decimals to hold a fraction: the value rounds as an integer would.
+        putRightAligned(record, column, charsOf(std::nearbyint(value), std::chars_format::fixed, 0), path);
+        if (!std::isfinite(value)) outOfRange(column, path);
+        return;
+      }
+      putRightAligned(record, column, storedNumber(value, column, path), path);
+      return;
+    default:
+      writeText(record, column, formatNumber(value), path);
+  }
+}
+
+}  // namespace tht::tables
