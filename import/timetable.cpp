@@ -1,0 +1,63 @@
+#include "import/timetable.h"
+
+#include "platform/error.h"
+#include "teba/records.h"
+
+namespace tht {
+
+const char kTimetableFileName[] = "TEBA_HORARIO.TXT";
+
+std::string centreCode(const std::vector<std::string>& subjectLines) {
+  for (const std::string& line : subjectLines) {
+    if (!line.empty() && line[0] == '0') return field(line, 52, 8);
+  }
+  return {};
+}
+
+DayNotation dayNotation(const std::vector<std::string>& sessionLines) {
+  if (sessionLines.size() < 2) throw Error("List index out of bounds (1)");
+  const std::string column9 = field(sessionLines[1], 9, 1);
+  if (column9.size() == 1 && column9[0] >= '1' && column9[0] <= '7') return DayNotation::Digits;
+  return DayNotation::Letters;
+}
+
+std::string dayInNotation(const std::string& day, DayNotation notation) {
+  if (notation == DayNotation::Letters && day.size() == 1 && day[0] >= '1' && day[0] <= '7') {
+    static const char kLetters[] = "LMXJVSD";
+    return std::string(1, kLetters[day[0] - '1']);
+  }
+  return day;
+}
+
+std::string lessonRecord(const std::string& slot, const std::string& day, const std::string& teacher,
+                         const std::string& group, const std::string& subject,
+                         const std::string& room) {
+  return "1" + writeField(slot, 4) + writeField(day, 1) + writeField(teacher, 4) +
+         writeField(group, 4) + "LEC " + writeField(subject, 4) + writeField(room, 4);
+}
+
+SlotLookup::SlotLookup(tables::Table& slots) {
+  slots.first();
+  if (slots.eof()) return;
+  const size_t dayField = slots.fieldIndex("DIA");
+  const size_t periodField = slots.fieldIndex("HORA");
+  const size_t codeField = slots.fieldIndex("CODDIHO");
+  for (; !slots.eof(); slots.next()) {
+    // emplace keeps the code already there: the first row of a day and period wins.
+    codes_.emplace(key(slots.asString(dayField), slots.asString(periodField)),
+                   slots.asString(codeField));
+  }
+}
+
+std::string SlotLookup::find(const std::string& day, const std::string& period) const {
+  const auto found = codes_.find(key(day, period));
+  return found == codes_.end() ? std::string() : found->second;
+}
+
+std::string SlotLookup::key(const std::string& day, const std::string& period) {
+  // The day's length first keeps every (day, period) pair apart, whatever
+  // bytes the texts hold.
+  return std::to_string(day.size()) + ':' + day + period;
+}
+
+}  // namespace tht
