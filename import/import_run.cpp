@@ -1,7 +1,6 @@
 #include "import/import_run.h"
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "import/timetable.h"
@@ -50,14 +49,15 @@ class FieldOf {
  public:
   FieldOf(const tables::Table& table, const char* name) : table_(table), name_(name) {}
   size_t index() {
-    if (!index_) index_ = table_.fieldIndex(name_);
-    return *index_;
+    if (index_ == kUnknown) index_ = table_.fieldIndex(name_);
+    return index_;
   }
 
  private:
   const tables::Table& table_;
   const char* name_;
-  std::optional<size_t> index_;
+  static constexpr size_t kUnknown = static_cast<size_t>(-1);
+  size_t index_ = kUnknown;
 };
 
 // One data record per lesson of SOLUC whose day is not 0, in table order.
