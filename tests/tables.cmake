@@ -1,0 +1,7 @@
+# The table engine: its own rules, damaged files, and other dBase readers
+# and writers on the same files.
+if(TARGET tht_tables)
+  tht_add_test(tables_test
+    SOURCES tables_test.cpp tables_damaged_test.cpp tables_interop_test.cpp
+    LIBRARIES tht_tables)
+endif()
