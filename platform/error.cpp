@@ -4,6 +4,11 @@
 
 namespace tht {
 
+std::string messageWithFullStop(const std::string& message) {
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+  return message;
+}
+
 std::string notAnIntegerMessage(const std::string& text) {
   return "'" + text + "' no es un valor entero v\xE1lido";
 }

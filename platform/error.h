@@ -12,6 +12,11 @@ class Error : public std::runtime_error {
   explicit Error(const std::string& message) : std::runtime_error(message) {}
 };
 
+// The message as the error box shows it: a full stop is appended when the
+// last character sorts after "." (a letter or digit gets one; ")" or "'"
+// does not).
+std::string messageWithFullStop(const std::string& message);
+
 // "'%s' no es un valor entero válido": the runtime's message for a text that
 // is not a decimal integer.
 std::string notAnIntegerMessage(const std::string& text);

@@ -1,0 +1,71 @@
+#include "cli/show_table.h"
+
+#include <algorithm>
+#include <ostream>
+#include <vector>
+
+#include "cli/console.h"
+#include "tables/table.h"
+
+namespace tht::cli {
+namespace {
+
+std::string csvValue(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+// Characters a terminal shows for the CP1252 bytes (one per byte).
+size_t displayWidth(const std::string& cp1252) { return cp1252.size(); }
+
+}  // namespace
+
+void showTable(const std::string& path, bool csv, std::ostream& out) {
+  const size_t slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+  const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+  tables::Table table;
+  table.open(folder, file, tables::OpenMode::ReadOnlyShared);
+  const size_t fields = table.fieldCount();
+  std::vector<std::string> names(fields);
+  for (size_t i = 0; i < fields; ++i) names[i] = table.fieldName(i);
+
+  auto printRow = [&](const std::vector<std::string>& values, const std::vector<size_t>& widths) {
+    std::string line;
+    for (size_t i = 0; i < values.size(); ++i) {
+      if (csv) {
+        if (i > 0) line += ',';
+        line += csvValue(values[i]);
+      } else {
+        if (i > 0) line += "  ";
+        line += values[i];
+        if (i + 1 < values.size()) line.append(widths[i] - displayWidth(values[i]), ' ');
+      }
+    }
+    out << toTerminal(line) << '\n';
+  };
+  auto rowValues = [&] {
+    std::vector<std::string> values(fields);
+    for (size_t i = 0; i < fields; ++i) values[i] = table.asString(i);
+    return values;
+  };
+
+  std::vector<size_t> widths(fields);
+  if (!csv) {
+    // A first walk finds the column widths, so rows need not be held.
+    for (size_t i = 0; i < fields; ++i) widths[i] = displayWidth(names[i]);
+    for (table.first(); !table.eof(); table.next()) {
+      const std::vector<std::string> values = rowValues();
+      for (size_t i = 0; i < fields; ++i) widths[i] = std::max(widths[i], displayWidth(values[i]));
+    }
+  }
+  printRow(names, widths);
+  for (table.first(); !table.eof(); table.next()) printRow(rowValues(), widths);
+}
+
+}  // namespace tht::cli
