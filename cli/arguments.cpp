@@ -63,7 +63,7 @@ std::string helpText(const std::string& command) {
            "Estado de salida: 0 hecho, 2 nada hecho, 3 error.\n";
   if (command == "check")
     return "uso: transhoraventteba-cli check CARPETA_TEBA [--work-folder DIR]\n"
-           "Informa de lo que la exportaci\xF3n o la importaci\xF3n perder\xEDan o cambiar\xEDan,\n"
+           "Informa de lo que la exportaci\xF3n o la importaci\xF3n perder\xED" "an o cambiar\xED" "an,\n"
            "sin modificar nada.\n" +
            work + "Estado de salida: 0 nada que informar, 1 hay avisos, 3 error.\n";
   if (command == "show-table")

@@ -2,6 +2,7 @@
 // window, a consistency report, and a table viewer.
 #include <clocale>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -82,7 +83,10 @@ int main(int argc, char** argv) {
     }
     if (call.command == "check") {
       const std::string work = call.workFolder.empty() ? defaultWorkFolder() : call.workFolder;
-      return cli::runCheck(withoutFinalSlash(call.target), work, std::cout) ? 1 : 0;
+      std::ostringstream report;
+      const bool found = cli::runCheck(withoutFinalSlash(call.target), work, report);
+      std::cout << cli::toTerminal(report.str());
+      return found ? 1 : 0;
     }
   } catch (const Error& error) {
     return reportError(error);

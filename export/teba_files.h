@@ -1,0 +1,57 @@
+// The TEBA files the export reads: their names, the name their own header
+// and trailer carry for the skip test, and the values the catalogue steps
+// take from a data record. The steps and the consistency report share them,
+// so a column is written down once.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tht {
+
+struct TebaFile {
+  const char* name;          // in the TEBA folder, matched ignoring case
+  const char* expectedName;  // a line carrying this name is skipped
+};
+
+extern const TebaFile kSubjectsFile;       // teba_asignat.txt
+extern const TebaFile kTeachersFile;       // teba_prof.txt
+extern const TebaFile kRoomsFile;          // teba_aulas.txt
+extern const TebaFile kGroupsFile;         // teba_grupo.txt (expects "TEBA_GRUPOS.TXT")
+extern const TebaFile kAssignmentsFile;    // teba_asignatgrupo.txt
+extern const TebaFile kSubjectCourseFile;  // teba_asignatcurso.txt
+extern const TebaFile kSessionsFile;       // teba_sesiones.txt
+
+// The values of one data record, trimmed, in the order of the fields they fill.
+std::vector<std::string> subjectValues(const std::string& line);  // COD, CODLARGO, NOMBRE
+std::vector<std::string> teacherValues(const std::string& line);  // ABREV, NOMBRE, DEPART
+std::vector<std::string> roomValues(const std::string& line);     // ABREV, NOMBRE
+// ABREV, TURNO, NIVEL, CURSO, GRUPO, UNIDAD
+std::vector<std::string> groupValues(const std::string& line);
+
+// A data record of the subject-group file.
+struct AssignmentRecord {
+  std::string group;    // columns 12-15
+  std::string subject;  // columns 16-19
+};
+AssignmentRecord assignmentRecord(const std::string& line);
+
+// A data record of the subject-course file.
+struct SubjectCourseRecord {
+  std::string level;    // columns 2-4
+  std::string course;   // columns 8-10
+  std::string subject;  // columns 24-27
+  std::string hours;    // columns 28-33, as written
+};
+SubjectCourseRecord subjectCourseRecord(const std::string& line);
+
+// A data record of the sessions file.
+struct SessionRecord {
+  std::string slot;   // columns 5-8
+  std::string day;    // column 9
+  std::string start;  // columns 10-13, hhmm
+  std::string end;    // columns 14-17, hhmm
+};
+SessionRecord sessionRecord(const std::string& line);
+
+}  // namespace tht
