@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "export/hours.h"
 #include "export/teba_files.h"
 #include "import/timetable.h"
 #include "platform/cp1252.h"
@@ -145,6 +146,24 @@ void checkAssignments(const TebaInput& assignments, const TebaInput& groups, con
   }
 }
 
+// Hours texts the export cannot read: the first assignment that uses one
+// ends the export with an error.
+void checkHoursTexts(const TebaInput& courses, Report& report) {
+  for (const Numbered& record : courses.records()) {
+    std::string text = subjectCourseRecord(record.line).hours;
+    if (text.empty()) continue;  // blank means one hour
+    for (char& c : text)
+      if (c == ',') c = '.';
+    try {
+      parseHours(text);
+    } catch (const Error&) {
+      report.problem(at(kSubjectCourseFile, record.number),
+                     "las horas " + quoted(text) +
+                         " no son un n\xFA" "mero: la exportaci\xF3n se detendr\xED" "a en la primera asignaci\xF3n que las use");
+    }
+  }
+}
+
 // Slot lengths in real minutes from hhmm times.
 int minutesOfDay(int hhmm) { return hhmm / 100 * 60 + hhmm % 100; }
 
@@ -262,6 +281,7 @@ bool runCheck(const std::string& tebaFolder, const std::string& workFolder, std:
   checkRepeatedCodes(subjects, kSubjectsFile, "c\xF3" "digo de asignatura", subjectValues, report);
   checkRepeatedCodes(teachers, kTeachersFile, "c\xF3" "digo de profesor", teacherValues, report);
   checkAssignments(assignments, groups, courses, report);
+  checkHoursTexts(courses, report);
   checkSessions(sessions, report);
   checkTimetable(workFolder, sessions,
                  {codesOf(teachers, teacherValues), codesOf(groups, groupValues),

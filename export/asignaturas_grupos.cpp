@@ -1,9 +1,164 @@
+// The teaching assignments step: ASIGT, one row per subject-group record,
+// completed with the group's fields from GRUPOST and the weekly hours of the
+// subject-course file. The two first-match lookups of the step go through
+// maps built once, each keeping the first match in file or table order, so
+// the cost grows with the sum of the sizes rather than their product.
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "export/hours.h"
 #include "export/steps.h"
+#include "export/teba_files.h"
+#include "platform/files.h"
+#include "tables/table.h"
+#include "teba/line_reader.h"
+#include "teba/records.h"
+#include "teba/whole_file.h"
 
 namespace tht {
+namespace {
 
-// The teaching assignments step (ASIGT) is built separately; until it
-// arrives the run passes over it.
-void TraspasarAsignaturasGrupos(StepContext& /*context*/) {}
+using tables::FieldDef;
+using tables::FieldKind;
+using tables::OpenMode;
+using tables::Table;
+
+constexpr size_t kPatternSize = 20;
+const char* const kGroupFields[] = {"TURNO", "NIVEL", "CURSO", "GRUPO"};
+
+const std::vector<FieldDef>& asigtFields() {
+  static const std::vector<FieldDef> fields = {
+      {"CASIG", FieldKind::String, 4}, {"CPROF", FieldKind::String, 4}, {"CGRUP", FieldKind::String, 4},
+      {"CAULA", FieldKind::String, 4}, {"TURNO", FieldKind::String, 1}, {"NIVEL", FieldKind::String, 5},
+      {"CURSO", FieldKind::String, 3}, {"GRUPO", FieldKind::String, 2}, {"HORAS", FieldKind::Float, 0},
+      {"SESIONES", FieldKind::String, kPatternSize}};
+  return fields;
+}
+
+std::string key(const std::string& a, const std::string& b, const std::string& c) {
+  return a + '\n' + b + '\n' + c;  // no trimmed field holds a line end
+}
+
+// Load pass: one row per data record, CASIG and CGRUP only.
+void loadAssignments(LineReader& input, Table& asigt) {
+  const size_t subject = asigt.fieldIndex("CASIG");
+  const size_t group = asigt.fieldIndex("CGRUP");
+  while (!input.eof()) {
+    const std::string line = input.readLine();
+    if (isSkipped(line, kAssignmentsFile.expectedName)) continue;
+    const AssignmentRecord record = assignmentRecord(line);
+    asigt.append();
+    asigt.setString(subject, record.subject);
+    asigt.setString(group, record.group);
+    asigt.post();
+  }
+}
+
+// Join pass: each row takes TURNO, NIVEL, CURSO and GRUPO from the first
+// GRUPOST row whose ABREV equals its CGRUP exactly.
+void joinGroups(const std::string& workFolder, Table& asigt) {
+  Table groups;
+  groups.open(workFolder, "GRUPOST.DBF", OpenMode::ReadOnlyShared);
+  std::unordered_map<std::string, std::vector<std::string>> firstGroup;
+  if (!groups.eof()) {
+    const size_t abrev = groups.fieldIndex("ABREV");
+    std::vector<size_t> columns;
+    for (const char* name : kGroupFields) columns.push_back(groups.fieldIndex(name));
+    for (; !groups.eof(); groups.next()) {
+      const std::string code = groups.asString(abrev);
+      if (firstGroup.count(code)) continue;
+      std::vector<std::string>& values = firstGroup[code];
+      for (size_t column : columns) values.push_back(groups.asString(column));
+    }
+  }
+  groups.close();
+
+  const size_t cgrup = asigt.fieldIndex("CGRUP");
+  std::vector<size_t> columns;
+  for (const char* name : kGroupFields) columns.push_back(asigt.fieldIndex(name));
+  for (asigt.first(); !asigt.eof(); asigt.next()) {
+    const auto found = firstGroup.find(asigt.asString(cgrup));
+    if (found == firstGroup.end()) continue;
+    asigt.edit();
+    for (size_t i = 0; i < columns.size(); ++i) asigt.setString(columns[i], found->second[i]);
+    asigt.post();
+  }
+}
+
+// Hours pass: each row takes the hours of the first data record of the
+// subject-course file that matches its subject, level and course.
+void setHours(const std::vector<std::string>& lines, Table& asigt) {
+  std::unordered_map<std::string, std::string> firstHours;
+  for (const std::string& line : lines) {
+    if (isSkipped(line, kSubjectCourseFile.expectedName)) continue;
+    const SubjectCourseRecord record = subjectCourseRecord(line);
+    firstHours.emplace(key(record.subject, record.level, record.course), record.hours);
+  }
+
+  const size_t subject = asigt.fieldIndex("CASIG");
+  const size_t level = asigt.fieldIndex("NIVEL");
+  const size_t course = asigt.fieldIndex("CURSO");
+  const size_t hoursField = asigt.fieldIndex("HORAS");
+  const size_t pattern = asigt.fieldIndex("SESIONES");
+  for (asigt.first(); !asigt.eof(); asigt.next()) {
+    const auto found =
+        firstHours.find(key(asigt.asString(subject), asigt.asString(level), asigt.asString(course)));
+    if (found == firstHours.end()) continue;
+    std::string text = found->second.empty() ? "1" : found->second;
+    for (char& c : text)
+      if (c == ',') c = '.';
+    double hours = parseHours(text);  // an error leaves this row as it was
+    if (!(hours >= 1)) hours = 1;
+    asigt.edit();
+    asigt.setFloat(hoursField, hours);
+    asigt.setString(pattern, sessionPattern(hours, kPatternSize));
+    asigt.post();
+  }
+}
+
+// Final pass: every row still without hours gets one.
+void defaultHours(Table& asigt) {
+  const size_t hoursField = asigt.fieldIndex("HORAS");
+  const size_t pattern = asigt.fieldIndex("SESIONES");
+  for (asigt.first(); !asigt.eof(); asigt.next()) {
+    if (asigt.asFloat(hoursField) != 0) continue;
+    asigt.edit();
+    asigt.setFloat(hoursField, 1);
+    asigt.setString(pattern, "1");
+    asigt.post();
+  }
+}
+
+}  // namespace
+
+void TraspasarAsignaturasGrupos(StepContext& context) {
+  const std::string inputPath = resolveInFolder(context.session.CarpetaTxt, kAssignmentsFile.name);
+  if (!fileExists(inputPath)) {
+    // Nothing in the work folder is touched: an earlier ASIGT stays.
+    context.env.notifier.message("No existe archivo de grupos (TEBA_ASIGNATGRUPO.TXT)");
+    context.session.ResultadoTraspaso = -1;
+    return;
+  }
+  // Opened before the old table goes, so an input that cannot be read
+  // leaves that table in place.
+  LineReader input(inputPath);
+  const std::string& workFolder = context.env.workFolder;
+  tables::createTable(workFolder, "ASIGT", asigtFields());
+  Table asigt;
+  asigt.open(workFolder, "ASIGT.DBF", OpenMode::Shared);
+  loadAssignments(input, asigt);
+  joinGroups(workFolder, asigt);
+
+  const std::string coursePath = resolveInFolder(context.session.CarpetaTxt, kSubjectCourseFile.name);
+  if (!fileExists(coursePath)) {
+    context.env.notifier.message("No existe archivo de grupos (TEBA_ASIGNATCURSO.TXT)");
+    asigt.close();
+    return;
+  }
+  setHours(readWholeFile(coursePath), asigt);
+  defaultHours(asigt);
+  asigt.close();
+}
 
 }  // namespace tht

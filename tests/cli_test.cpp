@@ -102,6 +102,15 @@ TEST_F(CheckReport, AssignmentOfAnUnknownGroup) {
             std::string::npos) << text;
 }
 
+TEST_F(CheckReport, HoursTextsTheExportCannotRead) {
+  replaceLine("teba_asignatcurso.txt", 3, "1ESO   1               LEN 4,x   ");
+  replaceLine("teba_asignatcurso.txt", 4, "1ESO   1               ING       ");
+  const std::string text = report();
+  EXPECT_NE(text.find("teba_asignatcurso.txt:3: las horas '4.x' no son un n\xFA" "mero: la exportaci\xF3n se detendr\xED" "a en la primera asignaci\xF3n que las use\n"),
+            std::string::npos) << text;
+  EXPECT_EQ(text.find("teba_asignatcurso.txt:4"), std::string::npos) << text;
+}
+
 TEST_F(CheckReport, SessionTimesThatStopTheExportOrGiveNoTime) {
   replaceLine("teba_sesiones.txt", 3, "1   0002L09259:25");
   replaceLine("teba_sesiones.txt", 4, "1   0003L8.301115");

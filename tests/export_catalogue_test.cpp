@@ -68,6 +68,10 @@ struct CatalogueTables : ::testing::Test, test::ExportFixture {
                             line({{1, "1"}, {2, "TEBA_GRUPOS.TXT"}}),
                             line({{1, "1"}, {2, "1BACH-CT-X"}, {12, "BCTX"}, {16, "BAC"}, {22, "1"}, {35, " N "}}),
                         }));
+    // The other steps' inputs, without data records.
+    teba.write("teba_asignatgrupo.txt", tebaFile("TEBA_ASIGNATGRUPO.TXT", {}));
+    teba.write("teba_asignatcurso.txt", tebaFile("TEBA_ASIGNATCURSO.TXT", {}));
+    teba.write("teba_sesiones.txt", tebaFile("TEBA_SESIONES.TXT", {}));
   }
 
   void run() {

@@ -1,0 +1,186 @@
+// The teaching assignments step through the real export run: ASIGT's rows,
+// their group fields from GRUPOST, their hours and session patterns, and how
+// missing files and bad hours end the step.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <clocale>
+#include <cstdio>
+#include <string>
+
+#include "export/export_run.h"
+#include "export/hours.h"
+#include "platform/error.h"
+#include "tests/export_fixture.h"
+
+namespace tht {
+namespace {
+
+using test::line;
+using test::readTable;
+using test::Rows;
+using test::tebaFile;
+
+std::string ones(size_t n) { return std::string(n, '1'); }
+
+struct Assignments : ::testing::Test, test::ExportFixture {
+  // Groups 1A (ESO 1) and 2A (ESO 2); every other input but the ones a test
+  // writes itself is left out, which ends only the steps that need it.
+  void SetUp() override {
+    teba.write("teba_grupo.txt",
+               tebaFile("TEBA_GRUPO.TXT", {line({{1, "1"}, {2, "1ESO A"}, {12, "1A"}, {16, "ESO"}, {22, "1"}, {35, "M"}}),
+                                           line({{1, "1"}, {2, "2ESO A"}, {12, "2A"}, {16, "ESO"}, {22, "2"}, {35, "T"}})}));
+  }
+  void writeAssignments(const std::vector<std::string>& lines) {
+    teba.write("teba_asignatgrupo.txt", tebaFile("TEBA_ASIGNATGRUPO.TXT", lines));
+  }
+  void writeHours(const std::vector<std::string>& lines) {
+    teba.write("teba_asignatcurso.txt", tebaFile("TEBA_ASIGNATCURSO.TXT", lines));
+  }
+  static std::string assignment(const std::string& group, const std::string& subject) {
+    return line({{1, "1"}, {2, "UNIDAD"}, {12, group}, {16, subject}});
+  }
+  static std::string hours(const std::string& level, const std::string& course, const std::string& subject,
+                           const std::string& text) {
+    return line({{1, "1"}, {2, level}, {8, course}, {24, subject}, {28, text}});
+  }
+  std::string run() {
+    try {
+      BExportarClick(session, teba.path(), env);
+    } catch (const Error& error) {
+      return error.what();
+    }
+    return {};
+  }
+  Rows asigt() { return readTable(work.path(), "ASIGT.DBF"); }
+};
+
+TEST_F(Assignments, HoursTextsGiveHoursAndSessionPatterns) {
+  const std::vector<std::pair<std::string, std::pair<std::string, std::string>>> cases = {
+      {"", {"1", "1"}},
+      {"3", {"3", ones(3)}},
+      {"2,5", {"2.5", "11\xBD"}},
+      {"2.25", {"2.25", "11\xBD"}},
+      {"0,5", {"1", "1"}},
+      {"-2", {"1", "1"}},
+      {"13", {"13", ones(13)}},
+      {"14", {"14", "1" + ones(13)}},
+      {"15", {"15", "2" + ones(13)}},
+      {"20,5", {"20.5", "7" + ones(13) + "\xBD"}},
+      {"25", {"25", "12" + ones(13)}},
+      {".5", {"1", "1"}},
+      {"5.", {"5", ones(5)}},
+      {"1e1", {"10", ones(10)}},
+  };
+  std::vector<std::string> assignments, hoursLines;
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const std::string subject = "S" + std::to_string(i);
+    assignments.push_back(assignment("1A", subject));
+    hoursLines.push_back(hours("ESO", "1", subject, cases[i].first));
+  }
+  writeAssignments(assignments);
+  writeHours(hoursLines);
+  EXPECT_EQ(run(), "");
+  const Rows rows = asigt();
+  ASSERT_EQ(rows.size(), cases.size());
+  for (size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE("hours text '" + cases[i].first + "'");
+    EXPECT_EQ(rows[i], (std::vector<std::string>{"S" + std::to_string(i), "", "1A", "", "M", "ESO", "1", "A",
+                                                 cases[i].second.first, cases[i].second.second}));
+  }
+}
+
+TEST_F(Assignments, CommaAndPointReadAlikeInAnyLocale) {
+  writeAssignments({assignment("1A", "A"), assignment("1A", "B")});
+  writeHours({hours("ESO", "1", "A", "2,5"), hours("ESO", "1", "B", "2.5")});
+  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+  const std::string saved = previous ? previous : "C";
+  bool comma = false;
+  for (const char* name : {"es_ES.UTF-8", "es_ES.utf8", "es_ES", "de_DE.UTF-8", "fr_FR.UTF-8"})
+    if (std::setlocale(LC_NUMERIC, name)) {
+      comma = true;
+      break;
+    }
+  EXPECT_EQ(run(), "");
+  tables::Table table;
+  table.open(work.path(), "ASIGT.DBF", tables::OpenMode::ReadOnlyShared);
+  EXPECT_EQ(table.asFloat("HORAS"), 2.5);
+  table.next();
+  EXPECT_EQ(table.asFloat("HORAS"), 2.5);
+  std::setlocale(LC_NUMERIC, saved.c_str());
+  if (!comma) GTEST_SKIP() << "no locale with a decimal comma is installed; checked under C only";
+}
+
+TEST_F(Assignments, GroupsJoinOnTheFirstExactCodeAndHoursOnTheFirstLine) {
+  teba.write("teba_grupo.txt",
+             tebaFile("TEBA_GRUPO.TXT", {line({{1, "1"}, {2, "1ESO A"}, {12, "1A"}, {16, "ESO"}, {22, "1"}, {35, "M"}}),
+                                         line({{1, "1"}, {2, "1ESO B"}, {12, "1A"}, {16, "BAC"}, {22, "2"}, {35, "T"}})}));
+  writeAssignments({assignment("1A", "MAT"), assignment("1A", "MAT"), assignment("1a", "MAT"),
+                    assignment("9Z", "LEN"), ""});
+  writeHours({hours("ESO", "1", "MAT", "3"), hours("ESO", "1", "MAT", "5"), hours("", "", "MAT", "7")});
+  EXPECT_EQ(run(), "");
+  EXPECT_EQ(asigt(), (Rows{
+                         {"MAT", "", "1A", "", "M", "ESO", "1", "A", "3", "111"},
+                         {"MAT", "", "1A", "", "M", "ESO", "1", "A", "3", "111"},
+                         // Case matters: no group, so the hours line without level and course.
+                         {"MAT", "", "1a", "", "", "", "", "", "7", ones(7)},
+                         {"LEN", "", "9Z", "", "", "", "", "", "1", "1"},
+                         // An empty line is a data record too.
+                         {"", "", "", "", "", "", "", "", "1", "1"},
+                     }));
+}
+
+TEST_F(Assignments, BadHoursTextEndsTheRunKeepingEarlierRows) {
+  writeAssignments({assignment("1A", "A"), assignment("1A", "B"), assignment("1A", "C")});
+  writeHours({hours("ESO", "1", "A", "4"), hours("ESO", "1", "B", "2,x"), hours("ESO", "1", "C", "2")});
+  EXPECT_EQ(run(), "'2.x' no es un valor punto flotante v\xE1lido");
+  EXPECT_EQ(session.ResultadoTraspaso, -1);
+  const Rows rows = asigt();
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0][8] + "|" + rows[0][9], "4|1111");
+  EXPECT_EQ(rows[1][8] + "|" + rows[1][9], "|");
+  EXPECT_EQ(rows[2][8] + "|" + rows[2][9], "|");
+}
+
+TEST_F(Assignments, MissingHoursFileLeavesHoursEmptyAndTheResultAlone) {
+  writeAssignments({assignment("1A", "A")});
+  EXPECT_EQ(run(), "");
+  EXPECT_EQ(asigt(), (Rows{{"A", "", "1A", "", "M", "ESO", "1", "A", "", ""}}));
+  // Other inputs are missing too; the hours file adds its message only.
+  const auto& events = notifier.events;
+  EXPECT_NE(std::find(events.begin(), events.end(), "No existe archivo de grupos (TEBA_ASIGNATCURSO.TXT)"),
+            events.end());
+}
+
+TEST_F(Assignments, MissingGroupsTableEndsTheRunWithTheLoadedRows) {
+  std::remove(teba.file("teba_grupo.txt").c_str());
+  writeAssignments({assignment("1A", "A"), assignment("2A", "B")});
+  EXPECT_EQ(run(), "Table does not exist.\nTable: " + work.file("GRUPOST.DBF"));
+  EXPECT_EQ(session.ResultadoTraspaso, -1);
+  EXPECT_EQ(asigt(), (Rows{{"A", "", "1A", "", "", "", "", "", "", ""},
+                           {"B", "", "2A", "", "", "", "", "", "", ""}}));
+}
+
+TEST(HoursText, OnlyDecimalNumbersAreHours) {
+  EXPECT_EQ(parseHours("+1.5e1"), 15.0);
+  EXPECT_EQ(parseHours("-0.25"), -0.25);
+  EXPECT_EQ(parseHours("1e999"), 1.7976931348623157e308);
+  EXPECT_EQ(parseHours("1e-999"), 0.0);
+  for (const char* bad : {".", "1..2", "1.2.3", "e5", "1e", "1e+", "--1", "0x10", "inf", "nan", "1,5", " 1"}) {
+    try {
+      parseHours(bad);
+      ADD_FAILURE() << bad << " was read as hours";
+    } catch (const Error& error) {
+      EXPECT_EQ(error.what(), "'" + std::string(bad) + "' no es un valor punto flotante v\xE1lido");
+    }
+  }
+}
+
+TEST(HoursText, HugeHoursGiveAPatternCutToTheField) {
+  EXPECT_EQ(sessionPattern(1.7976931348623157e308, 20), "99999999999998711111");
+  EXPECT_EQ(sessionPattern(1e15 + 0.5, 20), "99999999999998711111");
+  EXPECT_EQ(sessionPattern(3.0001, 20), "111\xBD");
+}
+
+}  // namespace
+}  // namespace tht
