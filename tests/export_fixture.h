@@ -9,18 +9,10 @@
 #include "platform/notifier.h"
 #include "platform/session.h"
 #include "tables/table.h"
+#include "tests/support/recording_notifier.h"
 #include "tests/support/temp_folder.h"
 
 namespace tht::test {
-
-// Messages and hourglass changes in the order they happened:
-// "busy on", "busy off", or the message text itself.
-class RecordingNotifier : public Notifier {
- public:
-  void message(const std::string& text) override { events.push_back(text); }
-  void busy(bool on) override { events.push_back(on ? "busy on" : "busy off"); }
-  std::vector<std::string> events;
-};
 
 // A line with each text placed at its 1-based column, blanks between.
 inline std::string line(std::vector<std::pair<size_t, std::string>> placed) {

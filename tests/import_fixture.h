@@ -13,17 +13,10 @@
 #include "platform/error.h"
 #include "platform/session.h"
 #include "tables/table.h"
+#include "tests/support/recording_notifier.h"
 #include "tests/support/temp_folder.h"
 
 namespace tht::test {
-
-class RecordingNotifier : public Notifier {
- public:
-  void message(const std::string& text) override { messages.push_back(text); }
-  void busy(bool on) override { busyCalls.push_back(on); }
-  std::vector<std::string> messages;
-  std::vector<bool> busyCalls;
-};
 
 // Creates `name` in `folder` with our engine and appends `rows`; a value for
 // an integer field is given as its decimal text.
