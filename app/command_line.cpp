@@ -1,0 +1,57 @@
+#include "app/command_line.h"
+
+#include "platform/error.h"
+
+namespace tht::app {
+namespace {
+
+std::string lowerAscii(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+std::vector<std::string> countedParameters(int argc, char** argv) {
+  std::vector<std::string> parameters;
+  for (int i = 1; i < argc && argv[i][0] != '\0'; ++i) parameters.emplace_back(argv[i]);
+  return parameters;
+}
+
+Direction directionOf(const std::string& word) {
+  const std::string lower = lowerAscii(word);
+  if (lower == "importar") return Direction::Import;
+  if (lower == "exportar") return Direction::Export;
+  return Direction::Both;
+}
+
+uint32_t parseWindowHandle(const std::string& parameter) {
+  const std::string error = notAnIntegerMessage("$" + parameter);
+  if (parameter.empty()) throw Error(error);
+  uint64_t value = 0;
+  for (char c : parameter) {
+    const int digit = hexDigit(c);
+    if (digit < 0) throw Error(error);
+    value = value * 16 + static_cast<uint64_t>(digit);
+    if (value > 0xFFFFFFFFu) throw Error(error);
+  }
+  return static_cast<uint32_t>(value);
+}
+
+std::string applicationTitle(const std::string& programPath) {
+  const size_t slash = programPath.find_last_of('/');
+  std::string name = slash == std::string::npos ? programPath : programPath.substr(slash + 1);
+  name = name.substr(0, name.find('.'));
+  if (name.size() > 1) name = name.substr(0, 1) + lowerAscii(name.substr(1));
+  return name;
+}
+
+}  // namespace tht::app

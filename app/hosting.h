@@ -1,0 +1,16 @@
+// Showing the window inside a window of the host program, on X11.
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <string>
+
+namespace tht::app {
+
+// Makes `window` a frameless child of the X11 window `handle` at 2,2 of its
+// client area; handle 0 leaves it top-level, frameless, at 2,2 of the
+// screen. Returns an empty text when done, else what went wrong (a window
+// that does not exist, a display that cannot take foreign windows).
+std::string hostUnder(QWidget& window, uint32_t handle);
+
+}  // namespace tht::app

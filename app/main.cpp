@@ -1,0 +1,27 @@
+// TransHoraventTEBA: the window program. Stand-alone it offers both
+// directions; started by Horavent with a direction word and a window id it
+// shows itself inside that window and hands its result back through
+// "Horavent.ini" beside the program.
+#include <QApplication>
+
+#include "app/command_line.h"
+#include "app/tmform.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+
+int main(int argc, char** argv) {
+  using namespace tht::app;
+  const std::vector<std::string> parameters = countedParameters(argc, argv);
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QString::fromLocal8Bit(applicationTitle(tht::programFileName()).c_str()));
+
+  DialogSink sink;
+  FormSettings settings{parameters, tht::joinPath(tht::programFolder(), "Horavent.ini"), tht::defaultWorkFolder(),
+                        systemDrives()};
+  TMForm form(settings, sink);
+  if (form.FormCreate()) {
+    form.show();
+    QApplication::exec();
+  }
+  return 0;  // the result reaches Horavent through the ini file only
+}

@@ -1,0 +1,153 @@
+#include "app/mounts.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <sstream>
+
+namespace tht::app {
+namespace {
+
+// Mount tables write blanks, tabs, new lines and backslashes in names as
+// octal escapes.
+std::string unescape(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 3 < text.size() && std::isdigit(static_cast<unsigned char>(text[i + 1]))) {
+      out += static_cast<char>(std::stoi(text.substr(i + 1, 3), nullptr, 8));
+      i += 3;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::string lower(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+bool startsWith(const std::string& text, const std::string& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
+
+bool isPseudo(const std::string& type, const std::string& mountPoint) {
+  static const std::set<std::string> pseudo = {
+      "proc",   "sysfs",     "cgroup",   "cgroup2",   "devpts",     "devtmpfs", "securityfs", "debugfs",
+      "tracefs", "pstore",   "bpf",      "mqueue",    "hugetlbfs",  "configfs", "fusectl",    "autofs",
+      "binfmt_misc", "efivarfs", "nsfs",  "rpc_pipefs", "selinuxfs", "fuse.gvfsd-fuse", "fuse.portal"};
+  if (pseudo.count(type)) return true;
+  if (type == "tmpfs" || type == "ramfs")
+    return mountPoint == "/dev" || startsWith(mountPoint, "/run") || startsWith(mountPoint, "/sys") ||
+           startsWith(mountPoint, "/dev/");
+  return false;
+}
+
+DriveKind kindOf(const std::string& type, const std::string& device, bool (*isRemovable)(const std::string&)) {
+  static const std::set<std::string> network = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "fuse.sshfs", "sshfs",
+                                                "9p", "afs", "ncpfs", "davfs", "fuse.davfs2"};
+  if (network.count(type)) return DriveKind::Network;
+  if (type == "iso9660" || type == "udf") return DriveKind::Optical;
+  if (type == "tmpfs" || type == "ramfs") return DriveKind::RamDisk;
+  if (startsWith(device, "/dev/") && isRemovable(device)) return DriveKind::Removable;
+  return DriveKind::Fixed;
+}
+
+bool removableDevice(const std::string& device) {
+  // /dev/sdb1 -> /sys/class/block/sdb1 -> its disk's "removable" flag.
+  std::error_code error;
+  const std::filesystem::path real = std::filesystem::canonical(device, error);
+  if (error) return false;
+  std::filesystem::path block = std::filesystem::path("/sys/class/block") / real.filename();
+  for (int up = 0; up < 2; ++up) {
+    std::ifstream flag(block / "removable");
+    char value = '0';
+    if (flag >> value) return value == '1';
+    block = std::filesystem::canonical(block, error).parent_path();
+    if (error) return false;
+  }
+  return false;
+}
+
+std::string deviceLabel(const std::string& device) {
+  std::error_code error;
+  const std::filesystem::path real = std::filesystem::canonical(device, error);
+  if (error) return {};
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/disk/by-label", error)) {
+    std::error_code linkError;
+    if (std::filesystem::canonical(entry.path(), linkError) == real && !linkError) {
+      // udev escapes blanks and slashes as \x20 and \x2f.
+      std::string name = entry.path().filename().string(), out;
+      for (size_t i = 0; i < name.size(); ++i) {
+        if (name.compare(i, 2, "\\x") == 0 && i + 3 < name.size()) {
+          out += static_cast<char>(std::stoi(name.substr(i + 2, 2), nullptr, 16));
+          i += 3;
+        } else {
+          out += name[i];
+        }
+      }
+      return out;
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+std::vector<Drive> drivesOf(const std::string& mountTable, bool (*isRemovable)(const std::string&),
+                            std::string (*labelOf)(const std::string&)) {
+  std::map<std::string, Drive> byPoint;  // a later mount hides an earlier one
+  std::istringstream lines(mountTable);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream fields(line);
+    std::string device, point, type;
+    if (!(fields >> device >> point >> type)) continue;
+    device = unescape(device);
+    point = unescape(point);
+    if (isPseudo(type, point)) continue;
+    Drive drive;
+    drive.mountPoint = point;
+    drive.kind = kindOf(type, device, isRemovable);
+    switch (drive.kind) {
+      case DriveKind::Removable:
+        drive.text = point;
+        break;
+      case DriveKind::Network:
+        drive.text = point + " " + lower(device);
+        break;
+      default:
+        drive.text = point + " [" + lower(startsWith(device, "/dev/") ? labelOf(device) : std::string()) + "]";
+    }
+    byPoint[point] = drive;
+  }
+  std::vector<Drive> drives;
+  for (auto& entry : byPoint) drives.push_back(entry.second);
+  return drives;
+}
+
+std::vector<Drive> systemDrives() {
+  std::ifstream in("/proc/self/mounts");
+  const std::string table((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return drivesOf(table, removableDevice, deviceLabel);
+}
+
+size_t driveOf(const std::vector<Drive>& drives, const std::string& folder) {
+  size_t best = drives.size();
+  size_t bestLength = 0;
+  for (size_t i = 0; i < drives.size(); ++i) {
+    const std::string& point = drives[i].mountPoint;
+    const bool holds = point == "/" || folder == point || startsWith(folder, point + "/");
+    if (holds && point.size() >= bestLength) {
+      best = i;
+      bestLength = point.size();
+    }
+  }
+  return best;
+}
+
+}  // namespace tht::app

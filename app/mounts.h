@@ -1,0 +1,31 @@
+// The mounted file systems that hold files, as the drive list shows them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tht::app {
+
+enum class DriveKind { Removable, Fixed, Network, Optical, RamDisk };
+
+struct Drive {
+  std::string mountPoint;
+  DriveKind kind = DriveKind::Fixed;
+  std::string text;  // the line's text: mount point and what follows it
+};
+
+// The drives of a mount table in the format of /proc/self/mounts, in path
+// order, pseudo file systems left out. `isRemovable` tells whether a device
+// is removable and `labelOf` gives a device's file-system label ("" when
+// none); both are asked only for real devices.
+std::vector<Drive> drivesOf(const std::string& mountTable, bool (*isRemovable)(const std::string& device),
+                            std::string (*labelOf)(const std::string& device));
+
+// The drives of this system, from /proc/self/mounts, /sys and
+// /dev/disk/by-label.
+std::vector<Drive> systemDrives();
+
+// The drive whose mount point holds `folder` (the longest that does).
+size_t driveOf(const std::vector<Drive>& drives, const std::string& folder);
+
+}  // namespace tht::app

@@ -1,0 +1,79 @@
+// The main window: the export and import panels, the folder panel with the
+// folder and drive lists, the close button, and the hosted mode.
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/message_boxes.h"
+#include "app/mounts.h"
+#include "app/widgets.h"
+#include "import/import_run.h"
+#include "platform/session.h"
+
+namespace tht::app {
+
+struct FormSettings {
+  std::vector<std::string> parameters;  // as counted
+  std::string iniPath;                  // "Horavent.ini" beside the program
+  std::string workFolder;               // the tables' folder
+  std::vector<Drive> drives;            // for the drive list
+};
+
+class TMForm : public QWidget {
+ public:
+  TMForm(FormSettings settings, MessageSink& sink);
+
+  // Fixes the mode from the parameters. Returns false when the window
+  // cannot be shown where the host wants it; the program then ends.
+  bool FormCreate();
+
+  // The handlers of the buttons.
+  void BExportarClick();
+  void BImportarClick();
+  void BCloseClick() { close(); }
+
+  const Session& session() const { return session_; }
+  // The client area's scale: the window font's text height over 13.
+  double scale() const { return scale_; }
+
+  // The components, named as the program has always named them.
+  GradientPanel* Draw3D2;
+  QLabel* Label3;
+  GlyphButton* BExportar;
+  GradientPanel* Draw3D3;
+  QLabel* Label4;
+  GlyphButton* BImportar;
+  GradientPanel* Draw3D1;
+  QLabel* Label1;
+  QLabel* Label2;
+  GlyphButton* BClose;
+  FolderList* Directorios;
+  DriveList* Unidades;
+  QLabel* Label5;
+  QLabel* Label6;
+  ImportTables tables;  // wwTableSoluc, wwTableGrupos, ... (not shown)
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;  // FormClose
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  int px(int value) const;
+  QRect box(int left, int top, int width, int height) const;
+  void updatePathLabel();
+  void arrangeHosted(Direction direction);
+  void pressFirstRunButton();
+
+  FormSettings settings_;
+  MessageSink& sink_;
+  WindowNotifier notifier_;
+  Session session_;
+  RunEnvironment env_;
+  double scale_ = 1.0;
+};
+
+}  // namespace tht::app

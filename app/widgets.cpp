@@ -1,0 +1,259 @@
+#include "app/widgets.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyledItemDelegate>
+#include <QStylePainter>
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+
+#include "platform/files.h"
+
+namespace tht::app {
+namespace {
+
+
+const QColor kOlive(0x80, 0x80, 0x00);
+const QColor kListBackground(0xF0, 0xFB, 0xFF);
+constexpr int kLineHeight = 16;
+constexpr int kIconSize = 16;
+constexpr int kIconTextGap = 4;
+constexpr int kIndentRole = Qt::UserRole + 1;
+
+std::string ioErrorText(int errnoValue) { return "Error de E/S " + std::to_string(windowsErrorCode(errnoValue)); }
+
+// Draws the line's icon at its indent and its name 4 pixels after it.
+class IndentedLineDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    const bool selected = option.state & QStyle::State_Selected;
+    painter->fillRect(option.rect, selected ? option.palette.highlight() : option.palette.base());
+    const int indent = index.data(kIndentRole).toInt();
+    const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
+    const QRect iconRect(option.rect.left() + indent, option.rect.top() + (option.rect.height() - kIconSize) / 2,
+                         kIconSize, kIconSize);
+    icon.paint(painter, iconRect, Qt::AlignCenter, selected ? QIcon::Selected : QIcon::Normal);
+    painter->setPen(selected ? option.palette.highlightedText().color() : option.palette.text().color());
+    const QRect textRect(iconRect.right() + 1 + kIconTextGap, option.rect.top(),
+                         option.rect.right() - iconRect.right() - kIconTextGap, option.rect.height());
+    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, index.data(Qt::DisplayRole).toString());
+  }
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return QSize(QStyledItemDelegate::sizeHint(option, index).width(), kLineHeight);
+  }
+};
+
+void setListColours(QWidget* widget) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Base, kListBackground);
+  widget->setPalette(palette);
+}
+
+QIcon driveIcon(DriveKind kind) {
+  QStyle* style = QApplication::style();
+  switch (kind) {
+    case DriveKind::Removable:
+      return style->standardIcon(QStyle::SP_DriveFDIcon);
+    case DriveKind::Network:
+      return style->standardIcon(QStyle::SP_DriveNetIcon);
+    case DriveKind::Optical:
+      return style->standardIcon(QStyle::SP_DriveCDIcon);
+    default:
+      return style->standardIcon(QStyle::SP_DriveHDIcon);
+  }
+}
+
+}  // namespace
+
+// ---- gradient panel
+
+GradientPanel::GradientPanel(Rgb start, Rgb middle, Rgb end, QWidget* parent)
+    : QWidget(parent), start_(start), middle_(middle), end_(end) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QImage GradientPanel::render() const {
+  QImage image(size(), QImage::Format_RGB32);
+  const std::vector<Rgb> rows = gradientRows(height(), start_, middle_, end_);
+  for (int y = 0; y < height(); ++y) {
+    const QRgb colour = qRgb(rows[y].red, rows[y].green, rows[y].blue);
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    std::fill(line, line + width(), colour);
+  }
+  QPainter painter(&image);
+  const int right = width() - 1, bottom = height() - 1;
+  painter.setPen(palette().color(QPalette::Light));  // button highlight
+  painter.drawLine(0, 0, right, 0);
+  painter.drawLine(0, 0, 0, bottom);
+  painter.setPen(palette().color(QPalette::Dark));  // button shadow
+  painter.drawLine(0, bottom, right, bottom);
+  painter.drawLine(right, 0, right, bottom);
+  return image;
+}
+
+void GradientPanel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, render());
+}
+
+// ---- glyphs and buttons
+
+QPixmap glyphPixmap(Glyph glyph) {
+  QImage image(18, 18, QImage::Format_RGB32);
+  image.fill(kOlive);
+  QPainter painter(&image);
+  if (glyph == Glyph::Tick) {
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(QColor(0x00, 0x80, 0x00), 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.drawPolyline(QPolygon({QPoint(3, 9), QPoint(7, 13), QPoint(15, 4)}));
+  } else {
+    painter.fillRect(QRect(4, 1, 10, 4), QColor(0x00, 0xA0, 0x00));  // the exit sign
+    painter.fillRect(QRect(6, 2, 6, 2), Qt::white);
+    painter.fillRect(QRect(4, 6, 10, 11), QColor(0x60, 0x40, 0x20));  // the door frame
+    painter.fillRect(QRect(5, 7, 8, 10), Qt::black);                  // the opening
+    painter.setBrush(QColor(0xC0, 0x80, 0x40));                       // the door, swung open
+    painter.setPen(Qt::NoPen);
+    painter.drawPolygon(QPolygon({QPoint(5, 7), QPoint(9, 8), QPoint(9, 17), QPoint(5, 16)}));
+  }
+  painter.end();
+  // The bottom-left pixel's colour is the transparent one.
+  QPixmap pixmap = QPixmap::fromImage(image);
+  pixmap.setMask(QBitmap::fromImage(image.createMaskFromColor(image.pixel(0, 17), Qt::MaskInColor)));
+  return pixmap;
+}
+
+GlyphButton::GlyphButton(const QString& caption, Glyph glyph, QWidget* parent)
+    : QPushButton(caption, parent), glyph_(glyphPixmap(glyph)) {}
+
+void GlyphButton::paintEvent(QPaintEvent*) {
+  QStylePainter painter(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  option.text.clear();
+  option.icon = QIcon();
+  painter.drawControl(QStyle::CE_PushButtonBevel, option);
+
+  const QString caption = text();
+  const int textWidth = fontMetrics().horizontalAdvance(QString(caption).remove('&'));
+  const int total = glyph_.width() + kIconTextGap + textWidth;
+  const int left = (width() - total) / 2;
+  painter.drawPixmap(left, (height() - glyph_.height()) / 2, glyph_);
+  const QRect textRect(left + glyph_.width() + kIconTextGap, 0, textWidth + 1, height());
+  painter.drawItemText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, palette(),
+                       isEnabled(), caption, QPalette::ButtonText);
+  if (hasFocus()) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = rect().adjusted(4, 4, -4, -4);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+  }
+}
+
+// ---- folder list
+
+FolderList::FolderList(QWidget* parent, ErrorReporter reportError)
+    : QListWidget(parent), reportError_(std::move(reportError)) {
+  setItemDelegate(new IndentedLineDelegate(this));
+  setUniformItemSizes(true);
+  setListColours(this);
+  connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { openLine(item); });
+  char buffer[PATH_MAX];
+  current_ = getcwd(buffer, sizeof buffer) ? buffer : "/";
+  rebuild();
+}
+
+int FolderList::iconIndent(int row) const { return item(row)->data(kIndentRole).toInt(); }
+
+bool FolderList::changeFolder(const std::string& folder) {
+  if (::chdir(folder.c_str()) != 0) {
+    reportError_(ioErrorText(errno));
+    return false;
+  }
+  char buffer[PATH_MAX];
+  current_ = getcwd(buffer, sizeof buffer) ? buffer : folder;
+  rebuild();
+  if (folderChanged) folderChanged();
+  return true;
+}
+
+void FolderList::openLine(QListWidgetItem* item) {
+  const int line = row(item);
+  if (line >= 0 && static_cast<size_t>(line) < targets_.size()) changeFolder(targets_[line]);
+}
+
+void FolderList::rebuild() {
+  clear();
+  targets_.clear();
+  QStyle* style = QApplication::style();
+  const QIcon open = style->standardIcon(QStyle::SP_DirOpenIcon);
+  const QIcon closed = style->standardIcon(QStyle::SP_DirClosedIcon);
+
+  // The root, then one line per folder down to the current one.
+  std::vector<std::string> path = {"/"};
+  std::vector<std::string> names = {"/"};
+  size_t start = 1;
+  while (start < current_.size()) {
+    const size_t slash = current_.find('/', start);
+    const size_t end = slash == std::string::npos ? current_.size() : slash;
+    names.push_back(current_.substr(start, end - start));
+    path.push_back(current_.substr(0, end));
+    start = end + 1;
+  }
+  for (size_t i = 0; i < names.size(); ++i) {
+    auto* line = new QListWidgetItem(open, QString::fromLocal8Bit(names[i].c_str()), this);
+    line->setData(kIndentRole, 2 + 4 * static_cast<int>(i));
+    targets_.push_back(path[i]);
+  }
+  setCurrentRow(static_cast<int>(names.size()) - 1);
+
+  // The subfolders, sorted ignoring case, hidden ones left out.
+  QDir dir(QString::fromLocal8Bit(current_.c_str()));
+  QStringList subfolders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
+  std::sort(subfolders.begin(), subfolders.end(),
+            [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+  const int separators = static_cast<int>(std::count(current_.begin(), current_.end(), '/'));
+  for (const QString& name : subfolders) {
+    auto* line = new QListWidgetItem(closed, name, this);
+    line->setData(kIndentRole, 6 + 4 * separators);
+    const std::string local = name.toLocal8Bit().toStdString();
+    targets_.push_back(current_ == "/" ? "/" + local : current_ + "/" + local);
+  }
+}
+
+// ---- drive list
+
+DriveList::DriveList(QWidget* parent, FolderList& folders, std::vector<Drive> drives, ErrorReporter reportError)
+    : QComboBox(parent), folders_(folders), drives_(std::move(drives)), reportError_(std::move(reportError)) {
+  setListColours(this);
+  setIconSize(QSize(kIconSize, kIconSize));
+  for (const Drive& drive : drives_) addItem(driveIcon(drive.kind), QString::fromLocal8Bit(drive.text.c_str()));
+  followFolderList();
+  connect(this, QOverload<int>::of(&QComboBox::activated), this, [this](int index) { choose(index); });
+}
+
+void DriveList::followFolderList() {
+  const size_t index = driveOf(drives_, folders_.currentFolder());
+  if (index < drives_.size()) {
+    lastVisited_[drives_[index].mountPoint] = folders_.currentFolder();
+    setCurrentIndex(static_cast<int>(index));
+  }
+}
+
+void DriveList::choose(int index) {
+  if (index < 0 || static_cast<size_t>(index) >= drives_.size()) return;
+  const Drive& drive = drives_[index];
+  const auto visited = lastVisited_.find(drive.mountPoint);
+  const std::string target = visited == lastVisited_.end() ? drive.mountPoint : visited->second;
+  // A failure is reported by the folder list; this list keeps the choice.
+  folders_.changeFolder(target);
+}
+
+}  // namespace tht::app

@@ -1,0 +1,259 @@
+// The main window on Qt's offscreen platform: its layout, the hosted
+// arrangements, closing and the ini file, the default buttons, the tab
+// order, the painted panels and the folder list.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QTest>
+#include <climits>
+#include <filesystem>
+
+#include "app/tmform.h"
+#include "tests/support/temp_folder.h"
+
+namespace tht::test {
+namespace {
+
+using namespace tht::app;
+
+struct RecordingSink : MessageSink {
+  void plain(const std::string& text) override { plains.push_back(text); }
+  void error(const std::string& message) override { errors.push_back(message); }
+  std::vector<std::string> plains, errors;
+};
+
+// A window started in an empty folder of its own, with its ini file there.
+class Window : public ::testing::Test {
+ protected:
+  TempFolder folder;
+  TempFolder work;
+  RecordingSink sink;
+  std::unique_ptr<TMForm> form;
+  std::string previousFolder;
+
+  void SetUp() override {
+    char buffer[PATH_MAX];
+    previousFolder = getcwd(buffer, sizeof buffer);
+    ASSERT_EQ(::chdir(folder.path().c_str()), 0);
+  }
+  void TearDown() override {
+    form.reset();
+    ASSERT_EQ(::chdir(previousFolder.c_str()), 0);
+  }
+  TMForm& start(std::vector<std::string> parameters, std::string iniPath = {}) {
+    if (iniPath.empty()) iniPath = folder.file("Horavent.ini");
+    form = std::make_unique<TMForm>(FormSettings{parameters, iniPath, work.path(), {}}, sink);
+    created = form->FormCreate();
+    return *form;
+  }
+  int px(int value) const { return static_cast<int>(std::lround(value * form->scale())); }
+  QRect box(int l, int t, int w, int h) const { return QRect(px(l), px(t), px(w), px(h)); }
+  bool created = false;
+};
+
+TEST_F(Window, StandAloneLayoutCaptionsAndFonts) {
+  TMForm& window = start({});
+  EXPECT_TRUE(created);
+  EXPECT_EQ(window.windowTitle(), "Exportar e importar datos entre Horavent y TEBA");
+  EXPECT_EQ(window.size(), QSize(px(599), px(311)));
+  EXPECT_EQ(window.Draw3D2->geometry(), box(0, 0, 289, 106));
+  EXPECT_EQ(window.Draw3D3->geometry(), box(289, 0, 310, 106));
+  EXPECT_EQ(window.Draw3D1->geometry(), box(0, 106, 599, 205));
+  EXPECT_EQ(window.BExportar->geometry(), box(88, 72, 89, 25));
+  EXPECT_EQ(window.BImportar->geometry(), box(96, 64, 89, 25));
+  EXPECT_EQ(window.BClose->geometry(), box(400, 144, 89, 25));
+  EXPECT_EQ(window.Directorios->geometry(), box(8, 34, 287, 144));
+  EXPECT_EQ(window.Label3->text(), "Transformar datos desde TEBA hacia Horavent ");
+  EXPECT_EQ(window.Label4->text(), "Transformar datos desde Horavent hacia TEBA");
+  EXPECT_EQ(window.Label1->text(), "TransHoraventTEBA V-1.4");
+  EXPECT_EQ(window.Label5->text(), "Carpeta en la que se encuentran los Ficheros TXT de TEBA");
+  EXPECT_EQ(window.Label6->text(), "Ruta Actual:");
+  EXPECT_EQ(window.BClose->text(), "&Salir");
+  EXPECT_EQ(window.Label1->pos(), QPoint(px(368), px(184)));
+  EXPECT_EQ(window.Label3->font().pixelSize(), 16);
+  EXPECT_TRUE(window.Label3->font().bold());
+  EXPECT_EQ(window.Label2->palette().color(QPalette::WindowText), QColor(0xFF, 0, 0));
+  EXPECT_EQ(window.Label5->palette().color(QPalette::Window), QColor(0xCC, 0xD8, 0xE6));
+  EXPECT_EQ(window.Label5->palette().color(QPalette::WindowText), QColor(0, 0, 0xFF));
+  EXPECT_EQ(window.Label2->text().toStdString(), folder.path());
+  EXPECT_EQ(window.session().ModoIntegrado, 0);
+}
+
+TEST_F(Window, HostedPanelsFillTheTopBand) {
+  for (const auto& [word, exportShown, importShown] :
+       {std::tuple{"importar", false, true}, {"EXPORTAR", true, false}, {"listar", true, true}}) {
+    SCOPED_TRACE(word);
+    TMForm& window = start({word, "0"});
+    EXPECT_TRUE(created);
+    EXPECT_EQ(window.session().ModoIntegrado, 2);
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(window.pos(), QPoint(2, 2));
+    // The stand-alone outer size, all of it client area now.
+    EXPECT_GE(window.width(), px(599));
+    EXPECT_GT(window.height(), px(311));
+    const int top = window.height() - px(205);
+    EXPECT_EQ(window.Draw3D1->geometry(), QRect(0, top, window.width(), px(205)));
+    EXPECT_EQ(window.Draw3D2->isVisibleTo(&window), exportShown);
+    EXPECT_EQ(window.Draw3D3->isVisibleTo(&window), importShown);
+    if (exportShown && importShown) {
+      EXPECT_EQ(window.Draw3D2->geometry(), QRect(0, 0, px(289), top));
+      EXPECT_EQ(window.Draw3D3->geometry(), QRect(px(289), 0, window.width() - px(289), top));
+    } else {
+      GradientPanel* kept = exportShown ? window.Draw3D2 : window.Draw3D3;
+      EXPECT_EQ(kept->geometry(), QRect(0, 0, window.width(), top));
+    }
+    // Label and button keep their places from the panel's corner.
+    EXPECT_EQ(window.Label4->pos(), QPoint(px(8), px(24)));
+    EXPECT_EQ(window.BImportar->pos(), QPoint(px(96), px(64)));
+  }
+}
+
+TEST_F(Window, InvalidHandleShowsTheErrorAndStaysStandAlone) {
+  for (const char* handle : {"x", "1FFFFFFFF"}) {
+    sink.errors.clear();
+    TMForm& window = start({"importar", handle});
+    EXPECT_TRUE(created);
+    EXPECT_EQ(sink.errors, std::vector<std::string>{"'$" + std::string(handle) + "' no es un valor entero v\xE1lido"});
+    EXPECT_EQ(window.session().ModoIntegrado, 0);
+    EXPECT_TRUE(window.Draw3D2->isVisibleTo(&window));
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(window.size(), QSize(px(599), px(311)));
+  }
+}
+
+TEST_F(Window, OnlyAHostedCloseWritesTheResult) {
+  start({"exportar", "1A2B", "extra"});
+  form->show();
+  EXPECT_TRUE(form->close());
+  EXPECT_FALSE(std::filesystem::exists(folder.file("Horavent.ini")));
+
+  folder.write("Horavent.ini", "[General]\r\nRuta=x\r\n");
+  start({"exportar", "0"});
+  form->show();
+  EXPECT_TRUE(form->close());
+  EXPECT_EQ(readBytes(folder.file("Horavent.ini")), "[General]\r\nRuta=x\r\n[Transformadores]\r\nTransformado=0\r\n");
+}
+
+TEST_F(Window, AnIniFileThatCannotBeWrittenKeepsTheWindowOpen) {
+  const std::string ini = folder.file("missing/Horavent.ini");
+  start({"importar", "0"}, ini);
+  form->show();
+  EXPECT_FALSE(form->close());
+  EXPECT_FALSE(form->close());
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(sink.errors, (std::vector<std::string>{"Unable to write to " + ini, "Unable to write to " + ini}));
+}
+
+TEST_F(Window, HostedExportThatGoesThroughClosesAndHandsOverOne) {
+  for (const char* name : {"teba_asignat.txt", "teba_prof.txt", "teba_aulas.txt", "teba_grupo.txt",
+                                  "teba_asignatgrupo.txt", "teba_asignatcurso.txt", "teba_sesiones.txt"})
+    std::filesystem::copy_file(sourceDir() + "/examples/sample-school/" + name, folder.file(name));
+  start({"exportar", "0"});
+  form->show();
+  form->BExportar->click();
+  EXPECT_EQ(sink.plains, std::vector<std::string>{"Proceso finalizado"});
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(readBytes(folder.file("Horavent.ini")), "[Transformadores]\r\nTransformado=1\r\n");
+  EXPECT_TRUE(std::filesystem::exists(work.file("DIASHORAST.DBF")));
+}
+
+TEST_F(Window, EnterPressesTheFirstVisibleRunButtonAndErrorsKeepTheWindow) {
+  start({});
+  form->show();
+  QTest::keyClick(form->Directorios, Qt::Key_Return);
+  // The export ran in the empty current folder: its first missing file.
+  ASSERT_FALSE(sink.plains.empty());
+  EXPECT_EQ(sink.plains.front(), "No existe archivo de asignaturas (TEBA_ASIGNAT.TXT)");
+  EXPECT_EQ(std::string(folder.path()), form->Directorios->currentFolder());  // no folder opened
+
+  sink.plains.clear();
+  start({"importar", "0"});
+  form->show();
+  QTest::keyClick(form->Unidades, Qt::Key_Enter);
+  // The import: no subjects file, an error that leaves the window open.
+  EXPECT_TRUE(sink.plains.empty());
+  ASSERT_EQ(sink.errors.size(), 1u);
+  EXPECT_EQ(sink.errors[0].rfind("Cannot open file \"" + folder.file("teba_asignat.txt") + "\".", 0), 0u) << sink.errors[0];
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(form->session().ResultadoTraspaso, 0);
+}
+
+TEST_F(Window, TabOrderSkipsHiddenButtons) {
+  start({"importar", "0"});
+  form->show();
+  QApplication::setActiveWindow(form.get());
+  form->BImportar->setFocus();
+  std::vector<QWidget*> order;
+  QWidget* widget = form->BImportar;
+  for (int i = 0; i < 4; ++i) {
+    order.push_back(widget);
+    do widget = widget->nextInFocusChain();
+    while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisibleTo(form.get()));
+  }
+  EXPECT_EQ(order, (std::vector<QWidget*>{form->BImportar, form->BClose, form->Directorios, form->Unidades}));
+  EXPECT_EQ(widget, form->BImportar);  // round again, the hidden export button skipped
+}
+
+TEST_F(Window, PanelsArePaintedWithTheGradientAndABevel) {
+  start({});
+  const QImage image = form->Draw3D1->render();
+  const int h = image.height(), w = image.width();
+  ASSERT_EQ(h, px(205));
+  const auto at = [&](int x, int y) { return QColor(image.pixel(x, y)); };
+  EXPECT_EQ(at(0, 0).rgb(), form->Draw3D1->palette().color(QPalette::Light).rgb());
+  EXPECT_EQ(at(w - 1, h - 1).rgb(), form->Draw3D1->palette().color(QPalette::Dark).rgb());
+  // The top row of the lower half is the middle colour; the row under the
+  // top bevel the end colour; the row over the bottom bevel the start colour
+  // plus one step of (middle - start) / (n - 1).
+  const int lower = h - h / 2, n = std::min(lower, 256);
+  EXPECT_EQ(at(10, h / 2), QColor(0xCF, 0xF2, 0xFE));
+  EXPECT_EQ(at(10, 1), QColor(0xCC, 0xD8, 0xE6));
+  const auto step = [&](int from, int to) {
+    const double value = static_cast<double>(to - from) / (n - 1);
+    return from + static_cast<int>(value < 0 ? value - 0.5 : value + 0.5);
+  };
+  const int bottomBandRows = static_cast<int>(std::lround(static_cast<double>(lower) / n));
+  EXPECT_EQ(at(10, h - 1 - bottomBandRows), QColor(step(0xC2, 0xCF), step(0xCD, 0xF2), step(0xFE, 0xFE)));
+}
+
+TEST_F(Window, FolderListShowsThePathAndTheVisibleSubfolders) {
+  for (const char* name : {"b", "A", ".oculta", "c"}) std::filesystem::create_directory(folder.file(name));
+  start({});
+  FolderList& list = *form->Directorios;
+  std::vector<std::string> lines;
+  for (int i = 0; i < list.count(); ++i) lines.push_back(list.item(i)->text().toStdString());
+  std::vector<std::string> expected = {"/"};
+  for (const auto& part : std::filesystem::path(folder.path()).relative_path()) expected.push_back(part.string());
+  const int pathLines = static_cast<int>(expected.size());
+  for (const char* name : {"A", "b", "c"}) expected.push_back(name);
+  EXPECT_EQ(lines, expected);
+  EXPECT_EQ(list.currentRow(), pathLines - 1);
+  const int separators = static_cast<int>(std::count(folder.path().begin(), folder.path().end(), '/'));
+  for (int i = 0; i < list.count(); ++i)
+    EXPECT_EQ(list.iconIndent(i), i < pathLines ? 2 + 4 * i : 6 + 4 * separators) << lines[i];
+  EXPECT_EQ(list.visualItemRect(list.item(0)).height(), 16);
+
+  // Double-clicking a subfolder enters it; one that has vanished does not.
+  emit list.itemDoubleClicked(list.item(pathLines + 1));
+  EXPECT_EQ(list.currentFolder(), folder.file("b"));
+  EXPECT_EQ(form->Label2->text().toStdString(), folder.file("b"));
+  std::filesystem::create_directory(folder.file("b/gone"));
+  list.changeFolder(folder.file("b"));
+  std::filesystem::remove(folder.file("b/gone"));
+  emit list.itemDoubleClicked(list.item(list.count() - 1));
+  EXPECT_EQ(sink.errors, std::vector<std::string>{"Error de E/S 2"});
+  EXPECT_EQ(list.currentFolder(), folder.file("b"));
+}
+
+}  // namespace
+}  // namespace tht::test
+
+// The application lives for the whole run and ends before the program's
+// own exit handlers, which Qt's globals need.
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  QApplication application(argc, argv);
+  return RUN_ALL_TESTS();
+}
