@@ -1,6 +1,7 @@
 #include "app/tmform.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QStyle>
@@ -109,6 +110,9 @@ TMForm::TMForm(FormSettings settings, MessageSink& sink)
   }
   Label5->move(px(9), px(5));
   Label6->move(px(9), px(19));
+  // Where the fallback font makes "Ruta Actual:" wider than the original,
+  // its opaque background must not hide the start of the path.
+  Label2->raise();
 
   setFixedSize(px(kClientWidth), px(kClientHeight));
   setTabOrder(BExportar, BImportar);
@@ -226,6 +230,9 @@ void TMForm::closeEvent(QCloseEvent* event) {
     }
   }
   event->accept();
+  // The main window's close ends the program; hosted, the window is no
+  // top-level window for Qt, so its close alone would not.
+  QCoreApplication::quit();
 }
 
 void TMForm::pressFirstRunButton() {

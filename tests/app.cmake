@@ -1,6 +1,15 @@
 # The window program: its rules, and the window on Qt's offscreen platform.
 if(TARGET tht_app)
-  find_package(Qt6 REQUIRED COMPONENTS Test)
+  find_package(Qt6 REQUIRED COMPONENTS Gui Widgets Test)
   tht_add_test(app_logic_test SOURCES app_logic_test.cpp LIBRARIES tht_app)
   tht_add_test(app_window_test SOURCES app_window_test.cpp LIBRARIES tht_app Qt6::Test)
+endif()
+
+# The real program on an X server: Xvfb is started by the test itself.
+if(TARGET TransHoraventTEBA)
+  find_package(X11 REQUIRED)
+  tht_add_test(app_x11_test SOURCES app_x11_test.cpp LIBRARIES Qt6::Gui X11::X11)
+  target_compile_definitions(app_x11_test PRIVATE THT_APP_PATH="$<TARGET_FILE:TransHoraventTEBA>"
+                                                  THT_BINARY_DIR="${CMAKE_CURRENT_BINARY_DIR}")
+  add_dependencies(app_x11_test TransHoraventTEBA)
 endif()

@@ -254,6 +254,8 @@ TEST_F(Window, FolderListShowsThePathAndTheVisibleSubfolders) {
 // own exit handlers, which Qt's globals need.
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  // Listing the tests at build time happens without CTest's environment.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   return RUN_ALL_TESTS();
 }

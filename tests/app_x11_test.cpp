@@ -1,0 +1,267 @@
+// The real window program on a real X server (Xvfb): hosted under a
+// foreign window that the test creates, and stand-alone. Screenshots of the
+// three arrangements are kept under build/tests/artifacts for people to
+// look at; they are not compared with anything.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <cmath>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "tests/support/temp_folder.h"
+
+// After Qt's headers: Xlib defines macros such as None.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace tht::test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// An X server for the test: the one of DISPLAY, else an Xvfb of our own.
+class XServer {
+ public:
+  XServer() {
+    if (const char* display = std::getenv("DISPLAY"); display && *display) {
+      name_ = display;
+      display_ = XOpenDisplay(name_.c_str());
+      return;
+    }
+    // A display number of our own: tests run side by side, each with its
+    // own server, so the number comes from the process id.
+    for (int attempt = 0; attempt < 5 && !display_; ++attempt) {
+      const int number = 300 + (getpid() * 7 + attempt * 131) % 5000;
+      if (fs::exists("/tmp/.X" + std::to_string(number) + "-lock")) continue;
+      name_ = ":" + std::to_string(number);
+      fs::create_directories(std::string(THT_BINARY_DIR) + "/artifacts");
+      xvfb_ = fork();
+      if (xvfb_ == 0) {
+        const std::string log = std::string(THT_BINARY_DIR) + "/artifacts/xvfb" + name_ + ".log";
+        if (FILE* err = std::fopen(log.c_str(), "w")) dup2(fileno(err), 2);
+        execlp("Xvfb", "Xvfb", name_.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+               static_cast<char*>(nullptr));
+        _exit(127);
+      }
+      // A fresh server takes a moment before it accepts connections.
+      for (int wait = 0; wait < 50 && !display_; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (waitpid(xvfb_, nullptr, WNOHANG) == xvfb_) {
+          xvfb_ = -1;  // it gave up: that number was taken
+          break;
+        }
+        display_ = XOpenDisplay(name_.c_str());
+      }
+    }
+  }
+  ~XServer() {
+    if (display_) XCloseDisplay(display_);
+    if (xvfb_ > 0) {
+      kill(xvfb_, SIGTERM);
+      waitpid(xvfb_, nullptr, 0);
+    }
+  }
+  Display* display() const { return display_; }
+  const std::string& name() const { return name_; }
+
+ private:
+  std::string name_;
+  pid_t xvfb_ = -1;
+  Display* display_ = nullptr;
+};
+
+std::string hex(unsigned long id) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%lX", id);
+  return text;
+}
+
+class HostedProgram : public ::testing::Test {
+ protected:
+  XServer server;
+  TempFolder programFolder;
+  TempFolder teba;
+  TempFolder home;
+  pid_t program = -1;
+
+  void SetUp() override {
+    if (!server.display()) GTEST_SKIP() << "no X server could be started (Xvfb missing?)";
+    fs::copy_file(THT_APP_PATH, programFolder.file("TransHoraventTEBA"));
+    fs::permissions(programFolder.file("TransHoraventTEBA"), fs::perms::owner_all);
+    fs::create_directories(artifacts());
+  }
+  void TearDown() override {
+    if (program > 0) {
+      kill(program, SIGKILL);
+      waitpid(program, nullptr, 0);
+    }
+  }
+  static std::string artifacts() { return std::string(THT_BINARY_DIR) + "/artifacts"; }
+
+  void launch(const std::vector<std::string>& args) {
+    program = fork();
+    if (program == 0) {
+      if (chdir(teba.path().c_str()) != 0) _exit(126);
+      setenv("DISPLAY", server.name().c_str(), 1);
+      setenv("QT_QPA_PLATFORM", "xcb", 1);
+      setenv("HOME", home.path().c_str(), 1);
+      std::vector<char*> argv;
+      const std::string path = programFolder.file("TransHoraventTEBA");
+      argv.push_back(const_cast<char*>(path.c_str()));
+      for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+      argv.push_back(nullptr);
+      execv(path.c_str(), argv.data());
+      _exit(127);
+    }
+  }
+  // Waits for the program to end by itself; its exit status, -1 on timeout.
+  int waitForExit() {
+    for (int i = 0; i < 100; ++i) {
+      int status = 0;
+      if (waitpid(program, &status, WNOHANG) == program) {
+        program = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      }
+      std::this_thread::sleep_for(100ms);
+    }
+    return -1;
+  }
+  // The first mapped child of `parent` whose name is `name` (any when
+  // empty), waiting for it to appear.
+  Window findChild(Window parent, const std::string& name = {}) {
+    for (int i = 0; i < 100; ++i) {
+      Window root, parentOut, *children = nullptr;
+      unsigned count = 0;
+      Window found = 0;
+      if (XQueryTree(server.display(), parent, &root, &parentOut, &children, &count)) {
+        for (unsigned c = 0; c < count && !found; ++c) {
+          XWindowAttributes attributes;
+          if (!XGetWindowAttributes(server.display(), children[c], &attributes) ||
+              attributes.map_state != IsViewable)
+            continue;
+          char* title = nullptr;
+          if (name.empty()) {
+            found = children[c];
+          } else if (XFetchName(server.display(), children[c], &title) && title) {
+            if (name == title) found = children[c];
+            XFree(title);
+          }
+        }
+        if (children) XFree(children);
+      }
+      if (found) return found;
+      std::this_thread::sleep_for(100ms);
+    }
+    return 0;
+  }
+  void closeWindow(Window window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(server.display(), "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(server.display(), "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(server.display(), window, False, NoEventMask, &event);
+    XFlush(server.display());
+  }
+  void screenshot(Window window, const std::string& name) {
+    std::this_thread::sleep_for(500ms);  // let it paint
+    XWindowAttributes attributes;
+    XGetWindowAttributes(server.display(), window, &attributes);
+    XImage* image = XGetImage(server.display(), window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr);
+    QImage shot(attributes.width, attributes.height, QImage::Format_RGB32);
+    for (int y = 0; y < attributes.height; ++y)
+      for (int x = 0; x < attributes.width; ++x) shot.setPixel(x, y, XGetPixel(image, x, y) & 0xFFFFFF);
+    XDestroyImage(image);
+    EXPECT_TRUE(shot.save(QString::fromStdString(artifacts() + "/" + name)));
+  }
+  // A measure of the window scaled as the program scales it.
+  static int scaled(int value) { return static_cast<int>(std::lround(value * textHeight() / 13.0)); }
+  static int textHeight() {
+    static const int height = [] {
+      QFont font;
+      font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arimo", "DejaVu Sans"});
+      font.setPixelSize(11);
+      return QFontMetrics(font).height();
+    }();
+    return height;
+  }
+  Window hostWindow() {
+    Display* display = server.display();
+    const Window host = XCreateSimpleWindow(display, DefaultRootWindow(display), 10, 10, 700, 420, 0, 0, 0x808080);
+    XMapWindow(display, host);
+    XSync(display, False);
+    return host;
+  }
+};
+
+TEST_F(HostedProgram, LivesInsideTheHostAtTwoTwoAndHandsOverZero) {
+  const Window host = hostWindow();
+  launch({"importar", "000" + hex(host)});
+  const Window child = findChild(host);
+  ASSERT_NE(child, 0u) << "the program did not appear inside the host window";
+  XWindowAttributes attributes;
+  ASSERT_TRUE(XGetWindowAttributes(server.display(), child, &attributes));
+  EXPECT_EQ(attributes.x, 2);
+  EXPECT_EQ(attributes.y, 2);
+  // The stand-alone outer size: larger than the scaled client area.
+  EXPECT_GT(attributes.width, scaled(599));
+  EXPECT_GT(attributes.height, scaled(311));
+  screenshot(host, "hosted-importar.png");
+  closeWindow(child);
+  EXPECT_EQ(waitForExit(), 0);
+  EXPECT_EQ(readBytes(programFolder.file("Horavent.ini")), "[Transformadores]\r\nTransformado=0\r\n");
+}
+
+TEST_F(HostedProgram, ExportPanelAloneForExportar) {
+  const Window host = hostWindow();
+  launch({"EXPORTAR", hex(host)});
+  const Window child = findChild(host);
+  ASSERT_NE(child, 0u);
+  screenshot(host, "hosted-exportar.png");
+  closeWindow(child);
+  EXPECT_EQ(waitForExit(), 0);
+  EXPECT_TRUE(fs::exists(programFolder.file("Horavent.ini")));
+}
+
+TEST_F(HostedProgram, StandAloneWritesNothing) {
+  launch({});
+  const Window window =
+      findChild(DefaultRootWindow(server.display()), "Exportar e importar datos entre Horavent y TEBA");
+  ASSERT_NE(window, 0u) << "no stand-alone window appeared";
+  XWindowAttributes attributes;
+  ASSERT_TRUE(XGetWindowAttributes(server.display(), window, &attributes));
+  // 599 x 311 scaled by the window font's text height over 13.
+  EXPECT_EQ(attributes.width, scaled(599));
+  EXPECT_EQ(attributes.height, scaled(311));
+  screenshot(window, "stand-alone.png");
+  closeWindow(window);
+  EXPECT_EQ(waitForExit(), 0);
+  EXPECT_FALSE(fs::exists(programFolder.file("Horavent.ini")));
+}
+
+}  // namespace
+}  // namespace tht::test
+
+// Font metrics need a running application; the offscreen one will do.
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+  return RUN_ALL_TESTS();
+}
