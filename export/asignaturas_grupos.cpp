@@ -4,12 +4,12 @@
 // maps built once, each keeping the first match in file or table order, so
 // the cost grows with the sum of the sizes rather than their product.
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "export/hours.h"
 #include "export/steps.h"
 #include "export/teba_files.h"
+#include "platform/first_match.h"
 #include "platform/files.h"
 #include "tables/table.h"
 #include "teba/line_reader.h"
@@ -60,16 +60,15 @@ void loadAssignments(LineReader& input, Table& asigt) {
 void joinGroups(const std::string& workFolder, Table& asigt) {
   Table groups;
   groups.open(workFolder, "GRUPOST.DBF", OpenMode::ReadOnlyShared);
-  std::unordered_map<std::string, std::vector<std::string>> firstGroup;
+  FirstMatch<std::vector<std::string>> firstGroup;
   if (!groups.eof()) {
     const size_t abrev = groups.fieldIndex("ABREV");
     std::vector<size_t> columns;
     for (const char* name : kGroupFields) columns.push_back(groups.fieldIndex(name));
     for (; !groups.eof(); groups.next()) {
-      const std::string code = groups.asString(abrev);
-      if (firstGroup.count(code)) continue;
-      std::vector<std::string>& values = firstGroup[code];
+      std::vector<std::string> values;
       for (size_t column : columns) values.push_back(groups.asString(column));
+      firstGroup.add(groups.asString(abrev), std::move(values));
     }
   }
   groups.close();
@@ -78,10 +77,10 @@ void joinGroups(const std::string& workFolder, Table& asigt) {
   std::vector<size_t> columns;
   for (const char* name : kGroupFields) columns.push_back(asigt.fieldIndex(name));
   for (asigt.first(); !asigt.eof(); asigt.next()) {
-    const auto found = firstGroup.find(asigt.asString(cgrup));
-    if (found == firstGroup.end()) continue;
+    const std::vector<std::string>* found = firstGroup.find(asigt.asString(cgrup));
+    if (!found) continue;
     asigt.edit();
-    for (size_t i = 0; i < columns.size(); ++i) asigt.setString(columns[i], found->second[i]);
+    for (size_t i = 0; i < columns.size(); ++i) asigt.setString(columns[i], (*found)[i]);
     asigt.post();
   }
 }
@@ -89,11 +88,11 @@ void joinGroups(const std::string& workFolder, Table& asigt) {
 // Hours pass: each row takes the hours of the first data record of the
 // subject-course file that matches its subject, level and course.
 void setHours(const std::vector<std::string>& lines, Table& asigt) {
-  std::unordered_map<std::string, std::string> firstHours;
+  FirstMatch<std::string> firstHours;
   for (const std::string& line : lines) {
     if (isSkipped(line, kSubjectCourseFile.expectedName)) continue;
     const SubjectCourseRecord record = subjectCourseRecord(line);
-    firstHours.emplace(key(record.subject, record.level, record.course), record.hours);
+    firstHours.add(key(record.subject, record.level, record.course), record.hours);
   }
 
   const size_t subject = asigt.fieldIndex("CASIG");
@@ -102,10 +101,10 @@ void setHours(const std::vector<std::string>& lines, Table& asigt) {
   const size_t hoursField = asigt.fieldIndex("HORAS");
   const size_t pattern = asigt.fieldIndex("SESIONES");
   for (asigt.first(); !asigt.eof(); asigt.next()) {
-    const auto found =
+    const std::string* found =
         firstHours.find(key(asigt.asString(subject), asigt.asString(level), asigt.asString(course)));
-    if (found == firstHours.end()) continue;
-    std::string text = found->second.empty() ? "1" : found->second;
+    if (!found) continue;
+    std::string text = found->empty() ? "1" : *found;
     for (char& c : text)
       if (c == ',') c = '.';
     double hours = parseHours(text);  // an error leaves this row as it was

@@ -43,15 +43,14 @@ SlotLookup::SlotLookup(tables::Table& slots) {
   const size_t periodField = slots.fieldIndex("HORA");
   const size_t codeField = slots.fieldIndex("CODDIHO");
   for (; !slots.eof(); slots.next()) {
-    // emplace keeps the code already there: the first row of a day and period wins.
-    codes_.emplace(key(slots.asString(dayField), slots.asString(periodField)),
-                   slots.asString(codeField));
+    // The first row of a day and period keeps its code.
+    codes_.add(key(slots.asString(dayField), slots.asString(periodField)), slots.asString(codeField));
   }
 }
 
 std::string SlotLookup::find(const std::string& day, const std::string& period) const {
-  const auto found = codes_.find(key(day, period));
-  return found == codes_.end() ? std::string() : found->second;
+  const std::string* found = codes_.find(key(day, period));
+  return found ? *found : std::string();
 }
 
 std::string SlotLookup::key(const std::string& day, const std::string& period) {

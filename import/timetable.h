@@ -4,9 +4,9 @@
 #pragma once
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "platform/first_match.h"
 #include "tables/table.h"
 
 namespace tht {
@@ -51,7 +51,7 @@ class SlotLookup {
 
  private:
   static std::string key(const std::string& day, const std::string& period);
-  std::unordered_map<std::string, std::string> codes_;
+  FirstMatch<std::string> codes_;
 };
 
 }  // namespace tht

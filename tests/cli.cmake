@@ -4,3 +4,10 @@ if(TARGET transhoraventteba-cli)
   target_compile_definitions(cli_test PRIVATE THT_CLI_PATH="$<TARGET_FILE:transhoraventteba-cli>")
   add_dependencies(cli_test transhoraventteba-cli)
 endif()
+
+# The benchmark script at its smallest size, once, so that it keeps working;
+# it times nothing that anyone checks.
+if(TARGET tht-bench-gen AND TARGET transhoraventteba-cli)
+  add_test(NAME BenchRunSmoke
+    COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/bench/run --sizes 1 --runs 1 --no-results --build ${CMAKE_BINARY_DIR})
+endif()
