@@ -118,6 +118,8 @@ class HostedProgram : public ::testing::Test {
       setenv("DISPLAY", server.name().c_str(), 1);
       setenv("QT_QPA_PLATFORM", "xcb", 1);
       setenv("HOME", home.path().c_str(), 1);
+      // A sanitized build: leaks of the system libraries Qt loads are not ours.
+      setenv("LSAN_OPTIONS", ("suppressions=" + sourceDir() + "/tests/lsan.supp").c_str(), 0);
       std::vector<char*> argv;
       const std::string path = programFolder.file("TransHoraventTEBA");
       argv.push_back(const_cast<char*>(path.c_str()));
