@@ -73,15 +73,19 @@ void createTable(const std::string& folder, const std::string& tableName,
   const std::string oldTable = resolveInFolder(folder, tableName + ".DBF");
   if (fileExists(oldTable) && isLockedByOthers(oldTable))
     throw Error(engineMessage("Table is busy.", oldTable));
-  deleteFileIfPresent(oldTable);
-  deleteFileIfPresent(resolveInFolder(folder, tableName + ".MDX"));
 
+  // The new table takes the old one's place in one rename, so that no
+  // moment passes without a table there (a process killed in between
+  // leaves the old table or the new one). An old table whose name differs
+  // in letter case goes afterwards.
   const Today date = today();
   try {
     replaceFileAtomically(path, encodeHeader(layout, date.year, date.month, date.day) + kEndOfFile);
   } catch (const Error& error) {
     throw Error(engineMessage(std::string("Cannot create table.\n") + error.what(), path));
   }
+  if (oldTable != path) deleteFileIfPresent(oldTable);
+  deleteFileIfPresent(resolveInFolder(folder, tableName + ".MDX"));
 }
 
 struct Table::State {

@@ -30,9 +30,9 @@ enum class OpenMode {
   ReadOnlyShared,  // read only; others may read too
 };
 
-// In `folder`: deletes "<tableName>.DBF" and then "<tableName>.MDX" when
-// present (a failed delete is ignored), then creates "<tableName>.DBF" anew
-// with `fields` and no rows. The folder is never created: a missing folder
+// In `folder`: replaces "<tableName>.DBF" (matched ignoring case) with a
+// new table of `fields` and no rows, in one rename, then deletes
+// "<tableName>.MDX" when present (a failed delete is ignored). The folder is never created: a missing folder
 // is an error. `tableName` is given without extension ("ASIGNOMT").
 void createTable(const std::string& folder, const std::string& tableName,
                  const std::vector<FieldDef>& fields);
