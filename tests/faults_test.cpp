@@ -1,0 +1,224 @@
+// Faults from outside: a process killed in the middle of a run, a table
+// held by another program, a work folder that fills up, and inputs far
+// larger than any school's, read in bounded memory.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <fcntl.h>
+#include <sys/file.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "tables/table.h"
+#include "tests/support/temp_folder.h"
+
+namespace tht::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Ended {
+  int status = -1;     // exit status, -1 when killed
+  long peakKiB = 0;    // largest resident set
+  std::string output;  // standard output and error
+};
+
+// Runs the command-line program; kills it after `killAfter` when given.
+Ended runCli(const std::vector<std::string>& args, std::chrono::milliseconds killAfter = {}) {
+  const std::string log = fs::temp_directory_path() / ("tht-fault-" + std::to_string(getpid()) + ".log");
+  const pid_t child = fork();
+  if (child == 0) {
+    const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(out, 1);
+    dup2(out, 2);
+    std::vector<char*> argv{const_cast<char*>(THT_CLI_PATH)};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(THT_CLI_PATH, argv.data());
+    _exit(127);
+  }
+  if (killAfter.count() > 0) {
+    std::this_thread::sleep_for(killAfter);
+    kill(child, SIGKILL);
+  }
+  int status = 0;
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
+  Ended ended;
+  ended.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  ended.peakKiB = usage.ru_maxrss;
+  ended.output = readBytes(log);
+  fs::remove(log);
+  return ended;
+}
+
+void generate(const std::string& folder, int scale) {
+  const std::string command = std::string(THT_GEN_PATH) + " " + std::to_string(scale) + " 11 " + folder;
+  ASSERT_EQ(std::system(command.c_str()), 0);
+}
+
+// Every table of the folder opens and walks in our engine and in GDAL.
+void expectEveryTableReadable(const std::string& folder) {
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().extension() != ".DBF") continue;
+    SCOPED_TRACE(entry.path().string());
+    tables::Table table;
+    ASSERT_NO_THROW(table.open(folder, entry.path().filename().string(), tables::OpenMode::ReadOnlyShared));
+    size_t rows = 0;
+    for (; !table.eof(); table.next()) {
+      for (size_t i = 0; i < table.fieldCount(); ++i) table.asString(i);
+      ++rows;
+    }
+    if (std::system("command -v ogrinfo >/dev/null 2>&1") == 0) {
+      const std::string command = "ogrinfo -ro -al -so '" + entry.path().string() + "' 2>&1";
+      FILE* pipe = popen(command.c_str(), "r");
+      std::string text;
+      char buffer[4096];
+      size_t got;
+      while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, got);
+      EXPECT_EQ(pclose(pipe), 0) << text;
+      EXPECT_NE(text.find("Feature Count: " + std::to_string(rows)), std::string::npos) << text;
+    }
+  }
+}
+
+TEST(Faults, ExportKilledAtAnyMomentLeavesReadableTables) {
+  TempFolder data;
+  generate(data.path(), 10);
+  const std::string teba = data.file("teba"), work = data.file("work");
+  for (int ms : {5, 20, 40, 70, 110}) {
+    SCOPED_TRACE(std::to_string(ms) + " ms");
+    runCli({"export", teba, "--work-folder", work}, std::chrono::milliseconds(ms));
+    expectEveryTableReadable(work);
+  }
+}
+
+TEST(Faults, ImportKilledLeavesTheEarlierTimetableOrAWholeNewOne) {
+  TempFolder data;
+  generate(data.path(), 10);
+  const std::string teba = data.file("teba"), work = data.file("work");
+  ASSERT_EQ(runCli({"export", teba, "--work-folder", work}).status, 0);
+  const std::string earlier = "0TEBA_HORARIO.TXT earlier\r\n";
+  for (int ms : {3, 10, 20, 40}) {
+    SCOPED_TRACE(std::to_string(ms) + " ms");
+    data.write("teba/TEBA_HORARIO.TXT", earlier);
+    runCli({"import", teba, "--work-folder", work}, std::chrono::milliseconds(ms));
+    const std::string now = readBytes(data.file("teba/TEBA_HORARIO.TXT"));
+    if (now != earlier) {
+      const size_t trailer = now.rfind("\r\n9TEBA_HORARIO.TXT");
+      ASSERT_NE(trailer, std::string::npos) << "a cut timetable file";
+      EXPECT_EQ(now.substr(now.size() - 2), "\r\n");
+    }
+    for (const auto& entry : fs::directory_iterator(data.file("teba")))
+      EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << "a temporary file was left";
+    expectEveryTableReadable(work);
+  }
+}
+
+TEST(Faults, TableHeldByAnotherProgramStopsTheRunAndStaysWhole) {
+  TempFolder data;
+  generate(data.path(), 1);
+  const std::string teba = data.file("teba"), work = data.file("work");
+  ASSERT_EQ(runCli({"export", teba, "--work-folder", work}).status, 0);
+  const std::string before = readBytes(data.file("work/PROFT.DBF"));
+  const int held = ::open(data.file("work/PROFT.DBF").c_str(), O_RDWR);
+  ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
+
+  const Ended exported = runCli({"export", teba, "--work-folder", work});
+  EXPECT_EQ(exported.status, 3);
+  EXPECT_NE(exported.output.find("Table is busy.\nTable: " + data.file("work/PROFT.DBF")), std::string::npos)
+      << exported.output;
+  EXPECT_NE(exported.output.find("ResultadoTraspaso: -1"), std::string::npos);
+  EXPECT_EQ(readBytes(data.file("work/PROFT.DBF")), before);
+
+  const Ended imported = runCli({"import", teba, "--work-folder", work});
+  EXPECT_EQ(imported.status, 3);
+  EXPECT_NE(imported.output.find("Table is busy.\nTable: " + data.file("work/PROFT.DBF")), std::string::npos);
+  EXPECT_FALSE(fs::exists(data.file("teba/TEBA_HORARIO.TXT")));
+  ::close(held);
+}
+
+// A small file system of its own, when the test may mount one.
+class SmallFileSystem {
+ public:
+  explicit SmallFileSystem(const std::string& folder, const char* size) : folder_(folder) {
+    mounted_ = geteuid() == 0 && mount("tmpfs", folder.c_str(), "tmpfs", 0, (std::string("size=") + size).c_str()) == 0;
+  }
+  ~SmallFileSystem() {
+    if (mounted_) umount2(folder_.c_str(), MNT_DETACH);
+  }
+  bool mounted() const { return mounted_; }
+
+ private:
+  std::string folder_;
+  bool mounted_ = false;
+};
+
+TEST(Faults, WorkFolderThatFillsUpEndsTheExportAsAFailure) {
+  TempFolder data;
+  generate(data.path(), 10);
+  fs::create_directory(data.file("full"));
+  SmallFileSystem small(data.file("full"), "300k");
+  if (!small.mounted()) GTEST_SKIP() << "needs root and permission to mount a tmpfs";
+  const Ended ended = runCli({"export", data.file("teba"), "--work-folder", data.file("full")});
+  EXPECT_EQ(ended.status, 3) << ended.output;
+  EXPECT_NE(ended.output.find("ResultadoTraspaso: -1"), std::string::npos) << ended.output;
+  EXPECT_TRUE(ended.output.find("Cannot write to table.") != std::string::npos ||
+              ended.output.find("Cannot create table.") != std::string::npos)
+      << ended.output;
+  expectEveryTableReadable(data.file("full"));
+}
+
+TEST(Faults, TimetableThatDoesNotFitKeepsTheEarlierFile) {
+  TempFolder data;
+  generate(data.path(), 10);
+  ASSERT_EQ(runCli({"export", data.file("teba"), "--work-folder", data.file("work")}).status, 0);
+  fs::create_directory(data.file("small"));
+  SmallFileSystem small(data.file("small"), "64k");
+  if (!small.mounted()) GTEST_SKIP() << "needs root and permission to mount a tmpfs";
+  // The import reads only the subjects file's header and the sessions
+  // file's second line.
+  data.write("small/teba_asignat.txt", "0TEBA_ASIGNAT.TXT                                  28999999010920260800\r\n");
+  data.write("small/teba_sesiones.txt", "0TEBA_SESIONES.TXT\r\n1   T000L08000855\r\n");
+  data.write("small/TEBA_HORARIO.TXT", "earlier timetable\r\n");
+  const Ended ended = runCli({"import", data.file("small"), "--work-folder", data.file("work")});
+  EXPECT_EQ(ended.status, 3) << ended.output;
+  EXPECT_NE(ended.output.find("Cannot create file"), std::string::npos) << ended.output;
+  EXPECT_EQ(readBytes(data.file("small/TEBA_HORARIO.TXT")), "earlier timetable\r\n");
+}
+
+TEST(Faults, HugeInputsAreReadInBoundedMemory) {
+  TempFolder data;
+  generate(data.path(), 1);
+  const std::string teba = data.file("teba"), work = data.file("work");
+  {
+    // One line of 64 MB without a line end, read line by line.
+    std::ofstream out(data.file("teba/teba_aulas.txt"), std::ios::binary);
+    std::string chunk(1 << 20, 'x');
+    chunk[0] = '1';
+    for (int i = 0; i < 64; ++i) out << chunk;
+  }
+  {
+    // Two million short lines.
+    std::ofstream out(data.file("teba/teba_prof.txt"), std::ios::binary);
+    for (int i = 0; i < 2000000; ++i) out << "1P" << (i % 1000) << "  Nombre\r\n";
+  }
+  const Ended ended = runCli({"export", teba, "--work-folder", work});
+  EXPECT_EQ(ended.status, 0) << ended.output;
+  // Line by line, memory follows the longest line, not the files.
+  EXPECT_LT(ended.peakKiB, 5 * 64 * 1024) << "peak " << ended.peakKiB << " KiB";
+  tables::Table rooms;
+  rooms.open(work, "AULAT.DBF", tables::OpenMode::ReadOnlyShared);
+  EXPECT_EQ(rooms.asString("ABREV"), "xxxx");
+}
+
+}  // namespace
+}  // namespace tht::test
