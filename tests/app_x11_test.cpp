@@ -143,8 +143,8 @@ class HostedProgram : public ::testing::Test {
   }
   // The first mapped child of `parent` whose name is `name` (any when
   // empty), waiting for it to appear.
-  Window findChild(Window parent, const std::string& name = {}) {
-    for (int i = 0; i < 100; ++i) {
+  Window findChild(Window parent, const std::string& name = {}, int tries = 100) {
+    for (int i = 0; i < tries; ++i) {
       Window root, parentOut, *children = nullptr;
       unsigned count = 0;
       Window found = 0;
@@ -239,6 +239,18 @@ TEST_F(HostedProgram, ExportPanelAloneForExportar) {
   closeWindow(child);
   EXPECT_EQ(waitForExit(), 0);
   EXPECT_TRUE(fs::exists(programFolder.file("Horavent.ini")));
+}
+
+TEST_F(HostedProgram, AWindowThatDoesNotExistEndsTheProgramWithoutTheIni) {
+  launch({"importar", "7FFFFFF0"});
+  // The error box, captioned with the application title, before any window.
+  const Window box = findChild(DefaultRootWindow(server.display()), "Transhoraventteba");
+  ASSERT_NE(box, 0u) << "no error box appeared";
+  screenshot(box, "no-such-host-window.png");
+  EXPECT_EQ(findChild(DefaultRootWindow(server.display()), "Exportar e importar datos entre Horavent y TEBA", 5), 0u);
+  closeWindow(box);
+  EXPECT_EQ(waitForExit(), 0);
+  EXPECT_FALSE(fs::exists(programFolder.file("Horavent.ini")));
 }
 
 TEST_F(HostedProgram, StandAloneWritesNothing) {

@@ -7,9 +7,11 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "cli/arguments.h"
 #include "cli/check.h"
+#include "cli/console.h"
 #include "tables/table.h"
 #include "tests/support/temp_folder.h"
 
@@ -185,6 +187,20 @@ TEST_F(CheckReport, LessonsWithoutSlotOrWithUnknownCodes) {
                       "SOLUC.DBF:fila 4: el aula 'X' no est\xE1 en teba_aulas.txt\n"
                       "11 aviso(s).\n"),
             std::string::npos) << text;
+}
+
+TEST(CliConsole, ProgressLineOnlyForLongRunsAndMessagesConverted) {
+  std::ostringstream out;
+  {
+    cli::ConsoleNotifier notifier(out, std::chrono::milliseconds(30));
+    notifier.busy(true);
+    notifier.busy(false);  // a short run: no progress line
+    notifier.message("Proceso finalizado");
+    notifier.busy(true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    notifier.busy(false);
+  }
+  EXPECT_EQ(out.str(), "Proceso finalizado\nProcesando...\n");
 }
 
 // The program itself: exit statuses and where its texts go.
