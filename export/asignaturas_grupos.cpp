@@ -132,13 +132,9 @@ void defaultHours(Table& asigt) {
 }  // namespace
 
 void TraspasarAsignaturasGrupos(StepContext& context) {
-  const std::string inputPath = resolveInFolder(context.session.CarpetaTxt, kAssignmentsFile.name);
-  if (!fileExists(inputPath)) {
-    // Nothing in the work folder is touched: an earlier ASIGT stays.
-    context.env.notifier.message("No existe archivo de grupos (TEBA_ASIGNATGRUPO.TXT)");
-    context.session.ResultadoTraspaso = -1;
-    return;
-  }
+  const std::string inputPath =
+      stepInput(context, kAssignmentsFile, "No existe archivo de grupos (TEBA_ASIGNATGRUPO.TXT)");
+  if (inputPath.empty()) return;
   // Opened before the old table goes, so an input that cannot be read
   // leaves that table in place.
   LineReader input(inputPath);

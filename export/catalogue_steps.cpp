@@ -34,13 +34,8 @@ struct CatalogueRecipe {
 };
 
 void runCatalogueStep(StepContext& context, const CatalogueRecipe& recipe) {
-  const std::string inputPath = resolveInFolder(context.session.CarpetaTxt, recipe.input.name);
-  if (!fileExists(inputPath)) {
-    // Nothing in the work folder is touched: an earlier table stays.
-    context.env.notifier.message(recipe.missingMessage);
-    context.session.ResultadoTraspaso = -1;
-    return;
-  }
+  const std::string inputPath = stepInput(context, recipe.input, recipe.missingMessage);
+  if (inputPath.empty()) return;
 
   // Opened before the old table goes, so an input that cannot be read
   // leaves that table in place.

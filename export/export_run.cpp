@@ -16,6 +16,14 @@ constexpr void (*kSteps[])(StepContext&) = {
 
 }  // namespace
 
+std::string stepInput(StepContext& context, const TebaFile& file, const char* missingMessage) {
+  const std::string path = resolveInFolder(context.session.CarpetaTxt, file.name);
+  if (fileExists(path)) return path;
+  context.env.notifier.message(missingMessage);
+  context.session.ResultadoTraspaso = -1;
+  return {};
+}
+
 bool BExportarClick(Session& session, const std::string& tebaFolder, const RunEnvironment& env) {
   // At the root the folder already ends in "/"; the doubled one is harmless.
   session.CarpetaTxt = tebaFolder + "/";

@@ -93,13 +93,8 @@ void numberPeriods(StartTimes& starts, Table& grid) {
 }  // namespace
 
 void TraspasarSesiones(StepContext& context) {
-  const std::string inputPath = resolveInFolder(context.session.CarpetaTxt, kSessionsFile.name);
-  if (!fileExists(inputPath)) {
-    // Nothing in the work folder is touched: an earlier DIASHORAST stays.
-    context.env.notifier.message("No existe archivo de grupos (TEBA_SESIONES.TXT)");
-    context.session.ResultadoTraspaso = -1;
-    return;
-  }
+  const std::string inputPath = stepInput(context, kSessionsFile, "No existe archivo de grupos (TEBA_SESIONES.TXT)");
+  if (inputPath.empty()) return;
   // Read whole before the old table goes, so a file that cannot be read
   // leaves that table in place.
   const std::vector<std::string> lines = readWholeFile(inputPath);

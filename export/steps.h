@@ -4,6 +4,9 @@
 // pass to the caller after closing what it opened.
 #pragma once
 
+#include <string>
+
+#include "export/teba_files.h"
 #include "platform/session.h"
 
 namespace tht {
@@ -12,6 +15,12 @@ struct StepContext {
   Session& session;
   const RunEnvironment& env;
 };
+
+// The path of a step's input file in the TEBA folder. When the file is not
+// there, shows `missingMessage`, sets the result code to -1 and returns an
+// empty path: the step then ends without touching the work folder, so an
+// earlier table stays.
+std::string stepInput(StepContext& context, const TebaFile& file, const char* missingMessage);
 
 void TraspasarAsignaturas(StepContext& context);        // ASIGNOMT
 void TraspasarProfesores(StepContext& context);         // PROFT
