@@ -177,6 +177,22 @@ TEST(Faults, WorkFolderThatFillsUpEndsTheExportAsAFailure) {
   expectEveryTableReadable(data.file("full"));
 }
 
+TEST(Faults, ReadOnlyWorkFolderEndsTheExportAsAFailure) {
+  TempFolder data;
+  generate(data.path(), 1);
+  fs::create_directory(data.file("readonly"));
+  // Root ignores permission bits: a file system mounted read-only binds it.
+  if (geteuid() != 0 || mount("tmpfs", data.file("readonly").c_str(), "tmpfs", MS_RDONLY, "size=64k") != 0)
+    GTEST_SKIP() << "needs root and permission to mount a read-only tmpfs";
+  const Ended ended = runCli({"export", data.file("teba"), "--work-folder", data.file("readonly")});
+  umount2(data.file("readonly").c_str(), MNT_DETACH);
+  EXPECT_EQ(ended.status, 3) << ended.output;
+  EXPECT_NE(ended.output.find("Cannot create table.\nCannot create file \"" + data.file("readonly") + "/ASIGNOMT.DBF\""),
+            std::string::npos)
+      << ended.output;
+  EXPECT_NE(ended.output.find("ResultadoTraspaso: -1"), std::string::npos);
+}
+
 TEST(Faults, TimetableThatDoesNotFitKeepsTheEarlierFile) {
   TempFolder data;
   generate(data.path(), 10);
