@@ -11,8 +11,9 @@ namespace tht {
 // line replaced when the key is there and added after the section's last
 // line otherwise. Sections and keys match ignoring ASCII case; every other
 // line stays as it was, and the file keeps its line ends (CR LF for a new
-// file). The file is replaced atomically. Throws Error("Unable to write to
-// <path>") when it cannot be read or written.
+// file). The file is replaced atomically (through a symbolic link, its
+// target). Throws Error("Unable to write to <path>") when it cannot be read
+// or written, and when it is read-only: it then stays as it was.
 void writeProfileString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value);
 

@@ -103,6 +103,41 @@ TEST_F(IniFile, AFileThatCannotBeWrittenIsAnErrorAndStaysAsItWas) {
   EXPECT_EQ(readBytes(path()), "[General]\r\n");
 }
 
+// A read-only file is refused as the profile writer refuses it, even where
+// its folder would let a rename replace it (and even for root).
+TEST_F(IniFile, AReadOnlyFileIsAnErrorAndStaysAsItWas) {
+  const std::string before = "[Transformadores]\r\nTransformado=0\r\n";
+  folder.write("Horavent.ini", before);
+  ASSERT_EQ(::chmod(path().c_str(), 0444), 0);
+  try {
+    writeProfileString(path(), "Transformadores", "Transformado", "1");
+    ADD_FAILURE() << "replaced a read-only file";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.what(), "Unable to write to " + path());
+  }
+  EXPECT_EQ(readBytes(path()), before);
+  struct stat st;
+  ASSERT_EQ(::stat(path().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0444u);
+  // A folder in the file's place cannot be written either.
+  TempFolder other;
+  ASSERT_EQ(::mkdir(other.file("Horavent.ini").c_str(), 0755), 0);
+  EXPECT_THROW(writeProfileString(other.file("Horavent.ini"), "Transformadores", "Transformado", "1"), Error);
+}
+
+// An ini file that is a link to a shared one: the shared file gets the key
+// and the link stays a link.
+TEST_F(IniFile, ALinkIsWrittenThroughToItsTarget) {
+  TempFolder shared;
+  const std::string target = shared.write("Horavent.ini", "[General]\r\nRuta=x\r\n");
+  ASSERT_EQ(::symlink(target.c_str(), path().c_str()), 0);
+  writeProfileString(path(), "Transformadores", "Transformado", "-1");
+  struct stat st;
+  ASSERT_EQ(::lstat(path().c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(readBytes(target), "[General]\r\nRuta=x\r\n[Transformadores]\r\nTransformado=-1\r\n");
+}
+
 TEST(PathLabel, LeadingFoldersGiveWayUntilTheTextFits) {
   const auto characters = [](const std::string& text) { return static_cast<int>(text.size()) * 6; };
   const auto shown = [&](const std::string& path, int fitting, char separator = '/') {
