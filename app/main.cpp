@@ -5,14 +5,19 @@
 #include <QApplication>
 
 #include "app/command_line.h"
+#include "app/exit_guard.h"
 #include "app/tmform.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 
 int main(int argc, char** argv) {
   using namespace tht::app;
+  endWithZeroOnFatalErrors();
   const std::vector<std::string> parameters = countedParameters(argc, argv);
-  QApplication application(argc, argv);
+  // Qt sees the program name only: the parameters are the host's, and a
+  // word such as "-reverse" among them must not change the window.
+  int qtArgc = 1;
+  QApplication application(qtArgc, argv);
   QApplication::setApplicationName(QString::fromLocal8Bit(applicationTitle(tht::programFileName()).c_str()));
 
   DialogSink sink;

@@ -3,6 +3,7 @@
 // three arrangements are kept under build/tests/artifacts for people to
 // look at; they are not compared with anything.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -266,6 +267,84 @@ TEST_F(HostedProgram, StandAloneWritesNothing) {
   screenshot(window, "stand-alone.png");
   closeWindow(window);
   EXPECT_EQ(waitForExit(), 0);
+  EXPECT_FALSE(fs::exists(programFolder.file("Horavent.ini")));
+}
+
+// Handle 0 names no host window: a frameless top-level window at 2,2 of the
+// screen that still counts as hosted and hands over its result.
+TEST_F(HostedProgram, HandleZeroIsATopLevelWindowAtTwoTwoThatHandsOver) {
+  programFolder.write("Horavent.ini", "; Horavent\n[Transformadores]\nTransformado=1\n");
+  launch({"exportar", "00000000"});
+  const Window window =
+      findChild(DefaultRootWindow(server.display()), "Exportar e importar datos entre Horavent y TEBA");
+  ASSERT_NE(window, 0u) << "no top-level window appeared";
+  XWindowAttributes attributes;
+  ASSERT_TRUE(XGetWindowAttributes(server.display(), window, &attributes));
+  EXPECT_EQ(attributes.x, 2);
+  EXPECT_EQ(attributes.y, 2);
+  EXPECT_GT(attributes.width, scaled(599));
+  // No frame: the window asks the window manager for no decorations.
+  const Atom motif = XInternAtom(server.display(), "_MOTIF_WM_HINTS", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long items = 0, after = 0;
+  unsigned char* data = nullptr;
+  ASSERT_EQ(XGetWindowProperty(server.display(), window, motif, 0, 5, False, AnyPropertyType, &type, &format, &items,
+                               &after, &data),
+            Success);
+  ASSERT_EQ(items, 5u) << "no window manager hints";
+  const long* hints = reinterpret_cast<const long*>(data);
+  EXPECT_TRUE(hints[0] & 2) << "decorations not set";
+  EXPECT_EQ(hints[2], 0) << "decorations asked for";
+  XFree(data);
+  closeWindow(window);
+  EXPECT_EQ(waitForExit(), 0);
+  EXPECT_EQ(readBytes(programFolder.file("Horavent.ini")), "; Horavent\n[Transformadores]\nTransformado=0\n");
+}
+
+// A handle that is no hexadecimal number: the error box first, then the
+// ordinary stand-alone window, which writes nothing when it closes.
+TEST_F(HostedProgram, AnInvalidHandleShowsTheErrorThenAStandAloneWindow) {
+  launch({"importar", "x"});
+  const Window root = DefaultRootWindow(server.display());
+  const Window box = findChild(root, "Transhoraventteba");
+  ASSERT_NE(box, 0u) << "no error box appeared";
+  screenshot(box, "invalid-handle.png");
+  EXPECT_EQ(findChild(root, "Exportar e importar datos entre Horavent y TEBA", 5), 0u)
+      << "the window appeared before the error box was dismissed";
+  closeWindow(box);
+  const Window window = findChild(root, "Exportar e importar datos entre Horavent y TEBA");
+  ASSERT_NE(window, 0u) << "no stand-alone window after the error box";
+  XWindowAttributes attributes;
+  ASSERT_TRUE(XGetWindowAttributes(server.display(), window, &attributes));
+  EXPECT_EQ(attributes.width, scaled(599));
+  EXPECT_EQ(attributes.height, scaled(311));
+  closeWindow(window);
+  EXPECT_EQ(waitForExit(), 0);
+  EXPECT_FALSE(fs::exists(programFolder.file("Horavent.ini")));
+}
+
+// Without any display to connect to the window system gives up; the
+// program still ends with exit code 0 and writes nothing.
+TEST(ProgramWithoutDisplay, EndsWithExitCodeZero) {
+  TempFolder programFolder;
+  fs::copy_file(THT_APP_PATH, programFolder.file("TransHoraventTEBA"));
+  fs::permissions(programFolder.file("TransHoraventTEBA"), fs::perms::owner_all);
+  const std::string path = programFolder.file("TransHoraventTEBA");
+  const pid_t program = fork();
+  if (program == 0) {
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    if (int null = open("/dev/null", O_WRONLY); null >= 0) dup2(null, 2);
+    execl(path.c_str(), path.c_str(), "importar", "1A2B", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  ASSERT_GT(program, 0);
+  int status = 0;
+  ASSERT_EQ(waitpid(program, &status, 0), program);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_FALSE(fs::exists(programFolder.file("Horavent.ini")));
 }
 
