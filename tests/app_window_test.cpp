@@ -18,10 +18,22 @@ namespace {
 
 using namespace tht::app;
 
+// Records the boxes instead of showing them, and the pointer each one met.
 struct RecordingSink : MessageSink {
-  void plain(const std::string& text) override { plains.push_back(text); }
-  void error(const std::string& message) override { errors.push_back(message); }
+  void plain(const std::string& text) override {
+    plains.push_back(text);
+    pointers.push_back(pointer());
+  }
+  void error(const std::string& message) override {
+    errors.push_back(message);
+    pointers.push_back(pointer());
+  }
+  static int pointer() {
+    const QCursor* cursor = QApplication::overrideCursor();
+    return cursor ? cursor->shape() : -1;
+  }
   std::vector<std::string> plains, errors;
+  std::vector<int> pointers;  // -1: no override cursor
 };
 
 // A window started in an empty folder of its own, with its ini file there.
@@ -178,6 +190,28 @@ TEST_F(Window, EnterPressesTheFirstVisibleRunButtonAndErrorsKeepTheWindow) {
   EXPECT_EQ(sink.errors[0].rfind("Cannot open file \"" + folder.file("teba_asignat.txt") + "\".", 0), 0u) << sink.errors[0];
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(form->session().ResultadoTraspaso, 0);
+}
+
+// The hourglass is up while a run works (a step's missing-file notice
+// shows under it) and down again on every way out: the end of a run, and
+// an error, which is shown after the run has let go of it.
+TEST_F(Window, TheHourglassIsUpDuringARunAndDownAfterIt) {
+  start({});
+  form->show();
+  form->BExportar->click();
+  ASSERT_EQ(sink.plains.size(), 7u);  // six steps miss their files, then the end
+  EXPECT_EQ(sink.plains.back(), "Proceso finalizado");
+  std::vector<int> expected(6, Qt::WaitCursor);
+  expected.push_back(-1);
+  EXPECT_EQ(sink.pointers, expected);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+  sink.pointers.clear();
+  form->BImportar->click();
+  ASSERT_EQ(sink.errors.size(), 1u);
+  EXPECT_EQ(sink.pointers, std::vector<int>{-1});
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_TRUE(form->isVisible());
 }
 
 TEST_F(Window, TabOrderSkipsHiddenButtons) {
