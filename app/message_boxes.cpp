@@ -12,13 +12,28 @@
 namespace tht::app {
 namespace {
 
+// A message box that centres itself on the screen once it has taken its
+// final size, which it only does while it is being shown.
+class CentredBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    // Frame included, as far as the system knows it by now.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      QRect frame = frameGeometry();
+      frame.moveCenter(screen->geometry().center());
+      move(frame.topLeft());
+    }
+  }
+};
+
 void showBox(QMessageBox::Icon icon, const std::string& text) {
-  QMessageBox box(icon, QApplication::applicationName(), QString::fromStdString(cp1252ToUtf8(text)),
-                  QMessageBox::NoButton);
+  CentredBox box(icon, QApplication::applicationName(), QString::fromStdString(cp1252ToUtf8(text)),
+                 QMessageBox::NoButton);
   box.addButton("Aceptar", QMessageBox::AcceptRole);
-  box.adjustSize();
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    box.move(screen->geometry().center() - box.rect().center());
   box.exec();
 }
 
