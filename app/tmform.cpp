@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QShortcut>
 #include <QStyle>
 #include <cmath>
 
@@ -124,6 +125,10 @@ TMForm::TMForm(FormSettings settings, MessageSink& sink)
   connect(BExportar, &QPushButton::clicked, this, [this] { BExportarClick(); });
   connect(BImportar, &QPushButton::clicked, this, [this] { BImportarClick(); });
   connect(BClose, &QPushButton::clicked, this, [this] { BCloseClick(); });
+  // Alt+F4 closes the window itself: hosted, no window manager sees the
+  // window's keys, and without one stand-alone neither.
+  auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
+  connect(altF4, &QShortcut::activated, this, [this] { close(); });
   Directorios->folderChanged = [this] {
     updatePathLabel();
     Unidades->followFolderList();

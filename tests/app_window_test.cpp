@@ -153,6 +153,16 @@ TEST_F(Window, OnlyAHostedCloseWritesTheResult) {
   EXPECT_EQ(readBytes(folder.file("Horavent.ini")), "[General]\r\nRuta=x\r\n[Transformadores]\r\nTransformado=0\r\n");
 }
 
+// Alt+F4 takes the same way as every other close, hosted too.
+TEST_F(Window, AltF4ClosesThroughTheHandOver) {
+  start({"importar", "0"});
+  form->show();
+  QApplication::setActiveWindow(form.get());
+  QTest::keyClick(form->Directorios, Qt::Key_F4, Qt::AltModifier);
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(readBytes(folder.file("Horavent.ini")), "[Transformadores]\r\nTransformado=0\r\n");
+}
+
 TEST_F(Window, AnIniFileThatCannotBeWrittenKeepsTheWindowOpen) {
   const std::string ini = folder.file("missing/Horavent.ini");
   start({"importar", "0"}, ini);
