@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -209,6 +210,72 @@ TEST(Faults, TimetableThatDoesNotFitKeepsTheEarlierFile) {
   EXPECT_EQ(ended.status, 3) << ended.output;
   EXPECT_NE(ended.output.find("Cannot create file"), std::string::npos) << ended.output;
   EXPECT_EQ(readBytes(data.file("small/TEBA_HORARIO.TXT")), "earlier timetable\r\n");
+}
+
+// Writes `count` copies of `piece` to `path`, then `tail`, in large blocks.
+void writeRepeated(const std::string& path, const std::string& head, const std::string& piece, size_t count,
+                   const std::string& tail) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << head;
+  std::string block;
+  const size_t perBlock = std::max<size_t>(1, (1 << 20) / piece.size());
+  for (size_t i = 0; i < perBlock; ++i) block += piece;
+  size_t left = count;
+  for (; left >= perBlock; left -= perBlock) out << block;
+  for (; left > 0; --left) out << piece;
+  out << tail;
+  ASSERT_TRUE(out.good());
+}
+
+constexpr long kMiB = 1024;  // in the KiB of ru_maxrss
+constexpr size_t kHugeBytes = size_t{200} << 20;
+
+TEST(Faults, HugeInputsReadWholeStayWithinASmallMultipleOfTheFile) {
+  TempFolder data;
+  generate(data.path(), 1);
+  const std::string teba = data.file("teba"), work = data.file("work");
+  ASSERT_EQ(runCli({"export", teba, "--work-folder", work}).status, 0);
+  const std::string header = "0" + std::string("TEBA_ASIGNAT.TXT") + std::string(34, ' ') + "CENTRO01";
+
+  // Ten million short lines, the header last: the import walks them all
+  // to find the centre code, holding the file once and no line list.
+  writeRepeated(data.file("teba/teba_asignat.txt"), "", "1MAT  Matematicas \r\n", kHugeBytes / 20,
+                header + "150920250912\r\n");
+  Ended ended = runCli({"import", teba, "--work-folder", work});
+  ASSERT_EQ(ended.status, 0) << ended.output;
+  EXPECT_EQ(readBytes(data.file("teba/TEBA_HORARIO.TXT")).substr(51, 8), "CENTRO01");
+  EXPECT_LT(ended.peakKiB, 3 * 200 * kMiB) << "peak " << ended.peakKiB << " KiB";
+
+  // One line of 200 MB without a line end: the header, read whole by the
+  // import and line by line by the export (which skips it).
+  writeRepeated(data.file("teba/teba_asignat.txt"), header, "x", kHugeBytes, "");
+  ended = runCli({"import", teba, "--work-folder", work});
+  ASSERT_EQ(ended.status, 0) << ended.output;
+  EXPECT_EQ(readBytes(data.file("teba/TEBA_HORARIO.TXT")).substr(51, 8), "CENTRO01");
+  EXPECT_LT(ended.peakKiB, 3 * 200 * kMiB) << "peak " << ended.peakKiB << " KiB";
+
+  ended = runCli({"export", teba, "--work-folder", work});
+  ASSERT_EQ(ended.status, 0) << ended.output;
+  EXPECT_LT(ended.peakKiB, 4 * 200 * kMiB) << "peak " << ended.peakKiB << " KiB";
+  tables::Table subjects;
+  subjects.open(work, "ASIGNOMT.DBF", tables::OpenMode::ReadOnlyShared);
+  EXPECT_TRUE(subjects.eof());
+}
+
+TEST(Faults, MillionsOfShortLinesReadLineByLineNeedNoMoreThanALine) {
+  TempFolder data;
+  generate(data.path(), 1);
+  const std::string teba = data.file("teba"), work = data.file("work");
+  // 200 MB of teachers, all sharing one code: one row, ten million lines.
+  writeRepeated(data.file("teba/teba_prof.txt"), "", "1PRF  Nombre Apellid\r\n", kHugeBytes / 22, "");
+  const Ended ended = runCli({"export", teba, "--work-folder", work});
+  ASSERT_EQ(ended.status, 0) << ended.output;
+  EXPECT_LT(ended.peakKiB, 64 * kMiB) << "peak " << ended.peakKiB << " KiB";
+  tables::Table teachers;
+  teachers.open(work, "PROFT.DBF", tables::OpenMode::ReadOnlyShared);
+  EXPECT_EQ(teachers.asString("ABREV"), "PRF");
+  teachers.next();
+  EXPECT_TRUE(teachers.eof());
 }
 
 TEST(Faults, HugeInputsAreReadInBoundedMemory) {
