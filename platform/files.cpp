@@ -145,6 +145,18 @@ int windowsErrorCode(int errnoValue) {
     case ETXTBSY: return 32;
     case ENOSPC:
     case EDQUOT: return 112;
+    // A device that fails a read: the code a bad sector gives, never the
+    // "access denied" that passing EIO (5) through would say.
+    case EIO: return 23;
+    // Other errnos pass through, save those that would read as a code with
+    // a text of its own (EINTR as "too many open files", ENETUNREACH as
+    // "disk full", ...): those become the general failure of a device.
+    case ESRCH:        // 3
+    case EINTR:        // 4
+    case ENETDOWN:     // 100
+    case ENETUNREACH:  // 101
+    case EISCONN:      // 106
+      return 31;
     default: return errnoValue;
   }
 }

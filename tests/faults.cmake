@@ -5,3 +5,8 @@ if(TARGET transhoraventteba-cli AND TARGET tht-bench-gen)
                                                  THT_GEN_PATH="$<TARGET_FILE:tht-bench-gen>")
   add_dependencies(faults_test transhoraventteba-cli tht-bench-gen)
 endif()
+
+# Faults injected in-process, through this executable's own open() and read().
+if(TARGET tht_export AND TARGET tht_import)
+  tht_add_test(faults_inject_test SOURCES faults_inject_test.cpp LIBRARIES tht_export tht_import)
+endif()
