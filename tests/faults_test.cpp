@@ -91,6 +91,12 @@ void expectEveryTableReadable(const std::string& folder) {
   }
 }
 
+// A save killed half-way leaves none of its unfinished files behind.
+void expectNoTemporaryFile(const std::string& folder) {
+  for (const auto& entry : fs::directory_iterator(folder))
+    EXPECT_NE(entry.path().filename().string().rfind(".tht-", 0), 0u) << "left behind: " << entry.path();
+}
+
 TEST(Faults, ExportKilledAtAnyMomentLeavesReadableTables) {
   TempFolder data;
   generate(data.path(), 10);
@@ -99,6 +105,7 @@ TEST(Faults, ExportKilledAtAnyMomentLeavesReadableTables) {
     SCOPED_TRACE(std::to_string(ms) + " ms");
     runCli({"export", teba, "--work-folder", work}, std::chrono::milliseconds(ms));
     expectEveryTableReadable(work);
+    expectNoTemporaryFile(work);
   }
 }
 
@@ -118,8 +125,7 @@ TEST(Faults, ImportKilledLeavesTheEarlierTimetableOrAWholeNewOne) {
       ASSERT_NE(trailer, std::string::npos) << "a cut timetable file";
       EXPECT_EQ(now.substr(now.size() - 2), "\r\n");
     }
-    for (const auto& entry : fs::directory_iterator(data.file("teba")))
-      EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << "a temporary file was left";
+    expectNoTemporaryFile(teba);
     expectEveryTableReadable(work);
   }
 }
@@ -176,6 +182,7 @@ TEST(Faults, WorkFolderThatFillsUpEndsTheExportAsAFailure) {
               ended.output.find("Cannot create table.") != std::string::npos)
       << ended.output;
   expectEveryTableReadable(data.file("full"));
+  expectNoTemporaryFile(data.file("full"));
 }
 
 TEST(Faults, ReadOnlyWorkFolderEndsTheExportAsAFailure) {
@@ -210,6 +217,7 @@ TEST(Faults, TimetableThatDoesNotFitKeepsTheEarlierFile) {
   EXPECT_EQ(ended.status, 3) << ended.output;
   EXPECT_NE(ended.output.find("Cannot create file"), std::string::npos) << ended.output;
   EXPECT_EQ(readBytes(data.file("small/TEBA_HORARIO.TXT")), "earlier timetable\r\n");
+  expectNoTemporaryFile(data.file("small"));
 }
 
 // Writes `count` copies of `piece` to `path`, then `tail`, in large blocks.
