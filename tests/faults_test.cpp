@@ -18,6 +18,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/ini_file.h"
 #include "tables/table.h"
 #include "tests/support/temp_folder.h"
 
@@ -151,6 +152,28 @@ TEST(Faults, ImportKilledLeavesTheEarlierTimetableOrAWholeNewOne) {
     }
     expectNoTemporaryFile(teba);
     expectEveryTableReadable(work);
+  }
+}
+
+TEST(Faults, ResultHandOverKilledMidWriteLeavesTheEarlierIniOrTheNewOne) {
+  TempFolder folder;
+  const std::string ini = folder.file("Horavent.ini");
+  const std::string earlier = "[Otros]\r\nClave=valor\r\n[Transformadores]\r\nTransformado=0\r\n";
+  const std::string written = "[Otros]\r\nClave=valor\r\n[Transformadores]\r\nTransformado=1\r\n";
+  for (int ms : {0, 1, 2, 5}) {
+    SCOPED_TRACE(std::to_string(ms) + " ms");
+    folder.write("Horavent.ini", earlier);
+    const pid_t child = fork();
+    if (child == 0) {
+      // Writes the key over and over, each time the other value, until killed.
+      for (int i = 0;; ++i) writeProfileString(ini, "Transformadores", "Transformado", i % 2 ? "0" : "1");
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    const std::string now = readBytes(ini);
+    EXPECT_TRUE(now == earlier || now == written) << now;
+    expectNoTemporaryFile(folder.path());
   }
 }
 
