@@ -20,6 +20,7 @@
 #include "import/import_run.h"
 #include "platform/error.h"
 #include "platform/files.h"
+#include "teba/records.h"
 #include "tests/export_fixture.h"
 
 namespace {
@@ -79,6 +80,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+void armFault(Fault fault, const std::string& name) {
+  armed = Armed{};
+  armed.fault = fault;
+  armed.name = name;
+}
+
 class InjectedFaults : public ::testing::Test, public test::ExportFixture {
  protected:
   void SetUp() override {
@@ -94,11 +101,7 @@ class InjectedFaults : public ::testing::Test, public test::ExportFixture {
   }
   void TearDown() override { armed = Armed{}; }
 
-  void arm(Fault fault, const std::string& name) {
-    armed = Armed{};
-    armed.fault = fault;
-    armed.name = name;
-  }
+  void arm(Fault fault, const std::string& name) { armFault(fault, name); }
 
   // Runs the export, which must end in an error; gives its message.
   std::string exportError() {
@@ -185,6 +188,25 @@ TEST_F(InjectedFaults, ImportInputVanishingKeepsTheEarlierTimetableAndTheResultC
     EXPECT_FALSE(tables.wwTableSoluc.isOpen());
     fs::copy_file(test::sourceDir() + "/examples/sample-school/" + name, teba.file(name));
   }
+}
+
+TEST(InjectedSaveFaults, FolderWithoutUnnamedFilesIsSavedThroughANamedOne) {
+  test::TempFolder folder;
+  const std::string path = folder.write("TEBA_HORARIO.TXT", "earlier\r\n");
+  // Refusing the folder's own open refuses the unnamed file in it (and the
+  // final flush of the folder, which is only a courtesy).
+  armFault(Fault::Deny, fs::path(folder.path()).filename().string());
+  writeTebaFile(path, {"0TEBA_HORARIO.TXT", "9TEBA_HORARIO.TXT"});
+  const int hits = armed.hits;
+  armed = Armed{};
+  EXPECT_EQ(hits, 2);
+  EXPECT_EQ(test::readBytes(path), "0TEBA_HORARIO.TXT\r\n9TEBA_HORARIO.TXT\r\n");
+  size_t entries = 0;
+  for (const auto& entry : fs::directory_iterator(folder.path())) {
+    EXPECT_EQ(entry.path(), path);
+    ++entries;
+  }
+  EXPECT_EQ(entries, 1u);
 }
 
 }  // namespace
