@@ -27,14 +27,18 @@ std::string readContent(const std::string& path) {
   auto fail = [&](int err) {
     throw Error("Cannot open file \"" + path + "\". " + systemErrorText(err));
   };
-  FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+  // Opened without waiting, so that a pipe in the file's place cannot hold
+  // the run up; only a regular file is read.
+  FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
   if (file.fd < 0) fail(errno);
   struct stat st;
   if (::fstat(file.fd, &st) != 0) fail(errno);
   if (S_ISDIR(st.st_mode)) fail(EISDIR);
+  if (!S_ISREG(st.st_mode)) fail(EACCES);
+  if (::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK) != 0) fail(errno);
   if (::flock(file.fd, LOCK_SH | LOCK_NB) != 0) fail(errno);
   std::string content;
-  if (S_ISREG(st.st_mode) && st.st_size > 0) content.reserve(static_cast<size_t>(st.st_size));
+  if (st.st_size > 0) content.reserve(static_cast<size_t>(st.st_size));
   char chunk[64 * 1024];
   for (;;) {
     const ssize_t n = ::read(file.fd, chunk, sizeof chunk);

@@ -1,11 +1,13 @@
 // Faults injected where a test cannot arrange them with files alone: an
 // input that vanishes or becomes unreadable between the run's existence
-// check and its open, and a device that fails in the middle of a read.
+// check and its open, and a device that fails in the middle of a read; and
+// pipes where files should be, which no reader may wait on.
 // This executable puts its own open() and read() in front of the C
 // library's; they pass every call through unless a fault is armed for a
 // file name.
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -25,7 +27,7 @@
 
 namespace {
 
-enum class Fault { None, Vanish, Deny, ReadFault };
+enum class Fault { None, Vanish, Deny, ReadFault, Pipe };
 
 struct Armed {
   Fault fault = Fault::None;
@@ -56,6 +58,10 @@ extern "C" int open(const char* path, int flags, ...) {
   if (strikes(path) && armed.fault != Fault::ReadFault) {
     ++armed.hits;
     if (armed.fault == Fault::Vanish) ::unlink(path);  // gone after the check
+    if (armed.fault == Fault::Pipe) {                  // a pipe in its place
+      ::unlink(path);
+      ::mkfifo(path, 0644);
+    }
     if (armed.fault == Fault::Deny) {
       errno = EACCES;
       return -1;
@@ -188,6 +194,52 @@ TEST_F(InjectedFaults, ImportInputVanishingKeepsTheEarlierTimetableAndTheResultC
     EXPECT_FALSE(tables.wwTableSoluc.isOpen());
     fs::copy_file(test::sourceDir() + "/examples/sample-school/" + name, teba.file(name));
   }
+}
+
+// A pipe nobody writes to, in place of `path`; the test fails rather than
+// wait for ever when a reader waits on it.
+void pipeInPlaceOf(const std::string& path) {
+  fs::remove(path);
+  ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+  ::alarm(20);
+}
+
+TEST_F(InjectedFaults, PipesInPlaceOfInputsAndTablesEndTheRunAtOnce) {
+  // The import reads its two TEBA files without an existence check.
+  pipeInPlaceOf(teba.file("teba_asignat.txt"));
+  ImportTables tables;
+  try {
+    BImportarClick(session, teba.path(), tables, env);
+    ADD_FAILURE() << "the import went through";
+  } catch (const Error& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "Cannot open file \"" + teba.file("teba_asignat.txt") + "\". " + systemErrorText(EACCES));
+  }
+  EXPECT_EQ(session.ResultadoTraspaso, 0);
+  fs::remove(teba.file("teba_asignat.txt"));
+  fs::copy_file(test::sourceDir() + "/examples/sample-school/teba_asignat.txt", teba.file("teba_asignat.txt"));
+
+  // A table the import opens.
+  fs::copy_file(test::sourceDir() + "/examples/sample-horavent/SOLUC.DBF", work.file("SOLUC.DBF"));
+  pipeInPlaceOf(work.file("PROFT.DBF"));
+  try {
+    BImportarClick(session, teba.path(), tables, env);
+    ADD_FAILURE() << "the import went through";
+  } catch (const Error& error) {
+    EXPECT_EQ(std::string(error.what()), "Table does not exist.\nTable: " + work.file("PROFT.DBF"));
+  }
+  EXPECT_EQ(session.ResultadoTraspaso, 0);
+  EXPECT_FALSE(fs::exists(teba.file("TEBA_HORARIO.TXT")));
+  fs::remove(work.file("PROFT.DBF"));
+
+  // An input read line by line, a pipe put in its place after the
+  // existence check.
+  arm(Fault::Pipe, "teba_aulas.txt");
+  EXPECT_EQ(exportError(), "Acceso al archivo denegado");
+  EXPECT_EQ(armed.hits, 1);
+  EXPECT_EQ(session.ResultadoTraspaso, -1);
+  expectUnchanged("AULAT");
+  ::alarm(0);
 }
 
 TEST(InjectedSaveFaults, FolderWithoutUnnamedFilesIsSavedThroughANamedOne) {
