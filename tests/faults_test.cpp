@@ -321,8 +321,11 @@ TEST(Faults, MillionsOfShortLinesReadLineByLineNeedNoMoreThanALine) {
   TempFolder data;
   generate(data.path(), 1);
   const std::string teba = data.file("teba"), work = data.file("work");
-  // 200 MB of teachers, all sharing one code: one row, ten million lines.
-  writeRepeated(data.file("teba/teba_prof.txt"), "", "1PRF  Nombre Apellid\r\n", kHugeBytes / 22, "");
+  // 200 MB of teachers, all sharing one code: one row, over three million
+  // lines of 64 bytes.
+  const std::string teacher = "1PRF  " + std::string("Nombre Apellido Apellido") + std::string(29, ' ') + "MAT\r\n";
+  ASSERT_EQ(teacher.size(), 64u);
+  writeRepeated(data.file("teba/teba_prof.txt"), "", teacher, kHugeBytes / teacher.size(), "");
   const Ended ended = runCli({"export", teba, "--work-folder", work});
   ASSERT_EQ(ended.status, 0) << ended.output;
   EXPECT_LT(ended.peakKiB, 64 * kMiB) << "peak " << ended.peakKiB << " KiB";
