@@ -34,9 +34,10 @@ struct Ended {
 // Runs the command-line program; kills it after `killAfter` when given.
 Ended runCli(const std::vector<std::string>& args, std::chrono::milliseconds killAfter = {}) {
   const std::string log = fs::temp_directory_path() / ("tht-fault-" + std::to_string(getpid()) + ".log");
+  // Made before the fork: a child killed before it runs still leaves one.
+  const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   const pid_t child = fork();
   if (child == 0) {
-    const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(out, 1);
     dup2(out, 2);
     std::vector<char*> argv{const_cast<char*>(THT_CLI_PATH)};
@@ -49,6 +50,7 @@ Ended runCli(const std::vector<std::string>& args, std::chrono::milliseconds kil
     std::this_thread::sleep_for(killAfter);
     kill(child, SIGKILL);
   }
+  ::close(out);
   int status = 0;
   rusage usage{};
   wait4(child, &status, 0, &usage);
