@@ -87,9 +87,10 @@ void joinGroups(const std::string& workFolder, Table& asigt) {
 
 // Hours pass: each row takes the hours of the first data record of the
 // subject-course file that matches its subject, level and course.
-void setHours(const std::vector<std::string>& lines, Table& asigt) {
+void setHours(WholeFile& lines, Table& asigt) {
   FirstMatch<std::string> firstHours;
-  for (const std::string& line : lines) {
+  std::string line;
+  while (lines.nextLine(line)) {
     if (isSkipped(line, kSubjectCourseFile.expectedName)) continue;
     const SubjectCourseRecord record = subjectCourseRecord(line);
     firstHours.add(key(record.subject, record.level, record.course), record.hours);
@@ -151,7 +152,10 @@ void TraspasarAsignaturasGrupos(StepContext& context) {
     asigt.close();
     return;
   }
-  setHours(readWholeFile(coursePath), asigt);
+  {
+    WholeFile course(coursePath);
+    setHours(course, asigt);
+  }
   defaultHours(asigt);
   asigt.close();
 }
