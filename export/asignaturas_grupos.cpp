@@ -136,14 +136,17 @@ void TraspasarAsignaturasGrupos(StepContext& context) {
   const std::string inputPath =
       stepInput(context, kAssignmentsFile, "No existe archivo de grupos (TEBA_ASIGNATGRUPO.TXT)");
   if (inputPath.empty()) return;
-  // Opened before the old table goes, so an input that cannot be read
-  // leaves that table in place.
-  LineReader input(inputPath);
   const std::string& workFolder = context.env.workFolder;
-  tables::createTable(workFolder, "ASIGT", asigtFields());
   Table asigt;
-  asigt.open(workFolder, "ASIGT.DBF", OpenMode::Shared);
-  loadAssignments(input, asigt);
+  {
+    // Opened before the old table goes, so an input that cannot be read
+    // leaves that table in place; closed once loaded, so that the file is
+    // not held while GRUPOST and the hours are worked through.
+    LineReader input(inputPath);
+    tables::createTable(workFolder, "ASIGT", asigtFields());
+    asigt.open(workFolder, "ASIGT.DBF", OpenMode::Shared);
+    loadAssignments(input, asigt);
+  }
   joinGroups(workFolder, asigt);
 
   const std::string coursePath = resolveInFolder(context.session.CarpetaTxt, kSubjectCourseFile.name);
