@@ -49,8 +49,7 @@ struct Numbered {
 // empty when the file is missing (reported once).
 class TebaInput {
  public:
-  TebaInput(const std::string& folder, const TebaFile& file, bool wholeFile, Report& report)
-      : file_(file) {
+  TebaInput(const std::string& folder, const TebaFile& file, bool wholeFile, Report& report) {
     const std::string path = resolveInFolder(folder, file.name);
     if (!fileExists(path)) {
       report.problem(file.name, "no existe; la exportaci\xF3n no lo puede leer");
@@ -79,7 +78,6 @@ class TebaInput {
   const std::string& secondLine() const { return secondLine_; }
 
  private:
-  const TebaFile& file_;
   bool present_ = false;
   size_t allLines_ = 0;
   std::string secondLine_;

@@ -87,9 +87,10 @@ void joinGroups(const std::string& workFolder, Table& asigt) {
 
 // Hours pass: each row takes the hours of the first data record of the
 // subject-course file that matches its subject, level and course.
-void setHours(const std::vector<std::string>& lines, Table& asigt) {
+void setHours(WholeFile& lines, Table& asigt) {
   FirstMatch<std::string> firstHours;
-  for (const std::string& line : lines) {
+  std::string line;
+  while (lines.nextLine(line)) {
     if (isSkipped(line, kSubjectCourseFile.expectedName)) continue;
     const SubjectCourseRecord record = subjectCourseRecord(line);
     firstHours.add(key(record.subject, record.level, record.course), record.hours);
@@ -135,14 +136,17 @@ void TraspasarAsignaturasGrupos(StepContext& context) {
   const std::string inputPath =
       stepInput(context, kAssignmentsFile, "No existe archivo de grupos (TEBA_ASIGNATGRUPO.TXT)");
   if (inputPath.empty()) return;
-  // Opened before the old table goes, so an input that cannot be read
-  // leaves that table in place.
-  LineReader input(inputPath);
   const std::string& workFolder = context.env.workFolder;
-  tables::createTable(workFolder, "ASIGT", asigtFields());
   Table asigt;
-  asigt.open(workFolder, "ASIGT.DBF", OpenMode::Shared);
-  loadAssignments(input, asigt);
+  {
+    // Opened before the old table goes, so an input that cannot be read
+    // leaves that table in place; closed once loaded, so that the file is
+    // not held while GRUPOST and the hours are worked through.
+    LineReader input(inputPath);
+    tables::createTable(workFolder, "ASIGT", asigtFields());
+    asigt.open(workFolder, "ASIGT.DBF", OpenMode::Shared);
+    loadAssignments(input, asigt);
+  }
   joinGroups(workFolder, asigt);
 
   const std::string coursePath = resolveInFolder(context.session.CarpetaTxt, kSubjectCourseFile.name);
@@ -151,7 +155,10 @@ void TraspasarAsignaturasGrupos(StepContext& context) {
     asigt.close();
     return;
   }
-  setHours(readWholeFile(coursePath), asigt);
+  {
+    WholeFile course(coursePath);
+    setHours(course, asigt);
+  }
   defaultHours(asigt);
   asigt.close();
 }

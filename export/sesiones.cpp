@@ -49,14 +49,15 @@ int64_t slotMinutes(int32_t start, int32_t end) {
 }
 
 // First pass: a row per data record, with the start time in HORA for now.
-void addSlots(const std::vector<std::string>& lines, StartTimes& starts, Table& grid) {
+void addSlots(WholeFile& lines, StartTimes& starts, Table& grid) {
   const size_t code = grid.fieldIndex("CODDIHO");
   const size_t day = grid.fieldIndex("DIA");
   const size_t period = grid.fieldIndex("HORA");
   const size_t from = grid.fieldIndex("HORADESDE");
   const size_t to = grid.fieldIndex("HORAHASTA");
   const size_t minutes = grid.fieldIndex("MINUTOS");
-  for (const std::string& line : lines) {
+  std::string line;
+  while (lines.nextLine(line)) {
     if (isSkipped(line, kSessionsFile.expectedName)) continue;
     const SessionRecord record = sessionRecord(line);
     starts.emplace(record.start, 0);
@@ -97,7 +98,7 @@ void TraspasarSesiones(StepContext& context) {
   if (inputPath.empty()) return;
   // Read whole before the old table goes, so a file that cannot be read
   // leaves that table in place.
-  const std::vector<std::string> lines = readWholeFile(inputPath);
+  WholeFile lines(inputPath);
   const std::string& workFolder = context.env.workFolder;
   tables::createTable(workFolder, "DIASHORAST", gridFields());
   Table grid;

@@ -1,17 +1,24 @@
 #include "fuzz/fuzz_support.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 namespace tht::fuzz {
 
 const std::string& scratchFolder() {
-  static const std::string folder = [] {
+  // Never destroyed, so the exit handler below can still name it.
+  static const std::string* const folder = [] {
     std::string pattern = "/tmp/tht-fuzz-XXXXXX";
     if (!mkdtemp(pattern.data())) std::abort();
-    return pattern;
+    return new std::string(pattern);
   }();
-  return folder;
+  static const bool removedAtExit = [] {
+    // Removed when the fuzzer ends normally; a crash leaves it to look at.
+    return std::atexit([] { std::filesystem::remove_all(*folder); }) == 0;
+  }();
+  (void)removedAtExit;
+  return *folder;
 }
 
 std::string writeScratchFile(const std::string& name, const uint8_t* data, size_t size) {

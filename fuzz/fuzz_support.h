@@ -8,8 +8,8 @@
 
 namespace tht::fuzz {
 
-// A folder of this process, made once and emptied of nothing: targets
-// overwrite their own fixed file names in it.
+// A folder of this process, made once and removed at a normal exit:
+// targets overwrite their own fixed file names in it.
 const std::string& scratchFolder();
 
 // Writes `size` bytes as the file `name` in the scratch folder; returns its path.

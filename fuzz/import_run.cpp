@@ -3,12 +3,16 @@
 // finding, and so is a failed run that reports success.
 #include <cstddef>
 #include <cstdint>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "fuzz/fuzz_support.h"
 #include "import/import_run.h"
 #include "platform/error.h"
+#include "platform/files.h"
 #include "tables/table.h"
 
 namespace {
@@ -59,10 +63,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tht::Session session;
   tht::RunEnvironment env{root + "/work", quiet};
   tht::ImportTables tables;
+  std::filesystem::remove(root + "/teba/TEBA_HORARIO.TXT");
   try {
     tht::BImportarClick(session, root + "/teba", tables, env);
+    // A run that went through wrote a whole file: the header first, the
+    // trailer last with a count of digits, every line ended by CR LF.
+    // (Lesson values may hold line ends of their own, so lines are not
+    // counted here.)
+    if (session.ResultadoTraspaso != 1) __builtin_trap();
+    const std::string path = root + "/teba/TEBA_HORARIO.TXT";
+    if (!tht::fileExists(path)) __builtin_trap();
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t trailer = bytes.rfind("\r\n9TEBA_HORARIO.TXT");
+    if (bytes.rfind("0TEBA_HORARIO.TXT", 0) != 0 || trailer == std::string::npos) __builtin_trap();
+    const std::string count = bytes.substr(std::min(bytes.size(), trailer + 2 + 71));
+    if (count.size() < 3 || count.compare(count.size() - 2, 2, "\r\n") != 0 ||
+        count.find_first_not_of("0123456789") != count.size() - 2)
+      __builtin_trap();
   } catch (const tht::Error&) {
     if (session.ResultadoTraspaso != 0) __builtin_trap();
+    if (std::filesystem::exists(root + "/teba/TEBA_HORARIO.TXT")) __builtin_trap();
   }
   return 0;
 }

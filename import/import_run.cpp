@@ -104,10 +104,16 @@ bool BImportarClick(Session& session, const std::string& tebaFolder, ImportTable
   {
     BusyPointer busy(env.notifier);
 
-    const std::string centre =
-        centreCode(readWholeFile(resolveInFolder(session.CarpetaTxt, "teba_asignat.txt")));
-    const DayNotation notation =
-        dayNotation(readWholeFile(resolveInFolder(session.CarpetaTxt, "teba_sesiones.txt")));
+    // Each file is read whole and then walked only as far as needed; its
+    // content is let go before the next one is read.
+    const std::string centre = [&] {
+      WholeFile subjects(resolveInFolder(session.CarpetaTxt, "teba_asignat.txt"));
+      return centreCode(subjects);
+    }();
+    const DayNotation notation = [&] {
+      WholeFile sessions(resolveInFolder(session.CarpetaTxt, "teba_sesiones.txt"));
+      return dayNotation(sessions);
+    }();
 
     std::vector<std::string> lines;
     lines.push_back(headerRecord(kTimetableFileName, centre, env.timestamp()));

@@ -8,6 +8,7 @@
 
 #include "platform/first_match.h"
 #include "tables/table.h"
+#include "teba/whole_file.h"
 
 namespace tht {
 
@@ -17,6 +18,9 @@ extern const char kTimetableFileName[];  // "TEBA_HORARIO.TXT"
 // Columns 52-59 of the first line whose column 1 is "0", untrimmed (fewer
 // characters when that line is shorter); empty when no line starts with "0".
 std::string centreCode(const std::vector<std::string>& subjectLines);
+// The same from the subjects file walked from its first line, stopping at
+// the header, so no list of its lines is ever built.
+std::string centreCode(WholeFile& subjects);
 
 enum class DayNotation { Digits, Letters };
 
@@ -24,6 +28,9 @@ enum class DayNotation { Digits, Letters };
 // digits, anything else (a letter, a space, nothing) letters. A file of
 // fewer than two lines throws "List index out of bounds (1)".
 DayNotation dayNotation(const std::vector<std::string>& sessionLines);
+// The same from the sessions file walked from its first line; only its
+// first two lines are taken out.
+DayNotation dayNotation(WholeFile& sessions);
 
 // The day text as the notation writes it: in letters "1" to "7" become
 // L M X J V S D; every other text (and every text in digits) stays.

@@ -48,6 +48,66 @@ std::string folderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+// Writes, sets the mode, flushes and closes; the first failure's errno, or 0.
+int writeAndClose(int fd, const std::string& bytes, mode_t mode) {
+  int err = 0;
+  if (!writeAll(fd, bytes.data(), bytes.size())) err = errno;
+  if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
+  if (err == 0 && ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  return err;
+}
+
+// writeUnnamed's answer when the file system has no unnamed files.
+constexpr int kNoUnnamedFiles = -1;
+
+// Writes the bytes into a file of `folder` that has no name until it is
+// complete and flushed, and then gets the temporary name `temp`: a process
+// killed while writing leaves nothing behind. Gives an errno, 0, or
+// kNoUnnamedFiles when this cannot be done here (nothing is then left).
+int writeUnnamed(const std::string& folder, const std::string& bytes, mode_t mode, std::string& temp) {
+  const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  if (fd < 0) return kNoUnnamedFiles;
+  int err = 0;
+  if (!writeAll(fd, bytes.data(), bytes.size())) err = errno;
+  if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
+  if (err == 0 && ::fsync(fd) != 0) err = errno;
+  if (err == 0) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    static unsigned counter = 0;
+    err = kNoUnnamedFiles;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const std::string name = joinPath(folder, ".tht-" + std::to_string(::getpid()) + "-" +
+                                                    std::to_string(++counter));
+      if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        temp = name;
+        err = 0;
+        break;
+      }
+      if (errno != EEXIST) {
+        // No /proc to name it by: the named way below still works. A full
+        // disk or a refused folder is the save's own failure.
+        if (errno == ENOSPC || errno == EDQUOT || errno == EACCES || errno == EROFS) err = errno;
+        break;
+      }
+    }
+  }
+  if (::close(fd) != 0 && err == 0) err = errno;
+  return err;
+}
+
+// The same through a named temporary file, where unnamed ones are missing;
+// a process killed while writing leaves that file behind.
+int writeNamed(const std::string& folder, const std::string& bytes, mode_t mode, std::string& temp) {
+  std::string pattern = joinPath(folder, ".tht-XXXXXX");
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  const int fd = ::mkstemp(name.data());
+  if (fd < 0) return errno;
+  temp = name.data();
+  return writeAndClose(fd, bytes, mode);
+}
+
 }  // namespace
 
 std::string joinPath(const std::string& folder, const std::string& name) {
@@ -96,13 +156,6 @@ void replaceFileAtomically(const std::string& path, const std::string& bytes) {
     throw Error("Cannot create file \"" + path + "\". " + systemErrorText(err));
   };
   if (folderExists(path)) fail(EISDIR);
-  std::string pattern = joinPath(folderOf(path), ".tht-XXXXXX");
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  const int fd = ::mkstemp(name.data());
-  if (fd < 0) fail(errno);
-  const std::string temp(name.data());
-  int err = 0;
   mode_t mode = 0644;
   struct stat st;
   if (::stat(path.c_str(), &st) == 0) {
@@ -112,17 +165,17 @@ void replaceFileAtomically(const std::string& path, const std::string& bytes) {
     ::umask(mask);
     mode = 0666 & ~mask;
   }
-  if (!writeAll(fd, bytes.data(), bytes.size())) err = errno;
-  if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
-  if (err == 0 && ::fsync(fd) != 0) err = errno;
-  if (::close(fd) != 0 && err == 0) err = errno;
+  const std::string folder = folderOf(path);
+  std::string temp;
+  int err = writeUnnamed(folder, bytes, mode, temp);
+  if (err == kNoUnnamedFiles) err = writeNamed(folder, bytes, mode, temp);
   if (err == 0 && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
   if (err != 0) {
-    ::unlink(temp.c_str());
+    if (!temp.empty()) ::unlink(temp.c_str());
     fail(err);
   }
   // Make the rename itself durable.
-  const int dirFd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
+  const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dirFd >= 0) {
     ::fsync(dirFd);
     ::close(dirFd);
@@ -145,6 +198,18 @@ int windowsErrorCode(int errnoValue) {
     case ETXTBSY: return 32;
     case ENOSPC:
     case EDQUOT: return 112;
+    // A device that fails a read: the code a bad sector gives, never the
+    // "access denied" that passing EIO (5) through would say.
+    case EIO: return 23;
+    // Other errnos pass through, save those that would read as a code with
+    // a text of its own (EINTR as "too many open files", ENETUNREACH as
+    // "disk full", ...): those become the general failure of a device.
+    case ESRCH:        // 3
+    case EINTR:        // 4
+    case ENETDOWN:     // 100
+    case ENETUNREACH:  // 101
+    case EISCONN:      // 106
+      return 31;
     default: return errnoValue;
   }
 }

@@ -37,7 +37,8 @@ void replaceFileAtomically(const std::string& path, const std::string& bytes);
 // The Windows-style error code the program's messages use for an errno:
 // ENOENT 2, ENOTDIR/ENAMETOOLONG 3, EMFILE/ENFILE 4, EACCES/EPERM/EISDIR/
 // EROFS 5, EAGAIN/EWOULDBLOCK/EBUSY (file held by another program) 32,
-// ENOSPC 112; any other errno is passed through.
+// ENOSPC 112, EIO 23; any other errno is passed through, except those equal
+// to a code with a message of its own (3, 4, 100, 101, 106), which give 31.
 int windowsErrorCode(int errnoValue);
 
 // The system's description of an errno, as text for messages (CP1252).

@@ -21,7 +21,9 @@ namespace {
 }  // namespace
 
 TableFile::TableFile(const std::string& path, bool writable, Lock lock) : path_(path) {
-  fd_ = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+  // Opened without waiting, so that a pipe in the table's place cannot
+  // hold the run up; it is then refused below as no table.
+  fd_ = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK);
   if (fd_ < 0) {
     const int error = errno;
     if (error == ENOENT || error == ENOTDIR) throw Error(engineMessage("Table does not exist.", path));
@@ -31,6 +33,11 @@ TableFile::TableFile(const std::string& path, bool writable, Lock lock) : path_(
   if (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode)) {
     ::close(fd_);
     throw Error(engineMessage("Table does not exist.", path));
+  }
+  if (::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) {
+    const int error = errno;
+    ::close(fd_);
+    failed("Cannot open table.", error, path);
   }
   const int operation = (lock == Lock::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
   int result;
@@ -77,7 +84,7 @@ void TableFile::writeAt(uint64_t offset, const std::string& bytes) {
 }
 
 bool isLockedByOthers(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
   ::close(fd);

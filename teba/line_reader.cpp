@@ -21,11 +21,14 @@ constexpr char kCtrlZ = 0x1A;
 }  // namespace
 
 LineReader::LineReader(const std::string& path) : buffer_(kBufferSize) {
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without waiting, so that a pipe put in the file's place cannot
+  // hold the run up; only a regular file is read.
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd_ < 0) failWith(errno);
   struct stat st;
-  if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
-    const int err = S_ISDIR(st.st_mode) ? EACCES : errno;
+  const int statResult = ::fstat(fd_, &st);
+  if (statResult != 0 || !S_ISREG(st.st_mode) || ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) {
+    const int err = statResult == 0 ? EACCES : errno;
     ::close(fd_);
     fd_ = -1;
     failWith(err);

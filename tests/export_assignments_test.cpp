@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "export/export_run.h"
@@ -22,6 +24,66 @@ using test::Rows;
 using test::tebaFile;
 
 std::string ones(size_t n) { return std::string(n, '1'); }
+
+// For its lifetime, numbers in the C library follow a locale whose decimal
+// mark is a comma: an installed one when there is one, else Spanish built
+// with localedef into a temporary folder.
+class CommaLocale {
+ public:
+  CommaLocale() {
+    const char* current = std::setlocale(LC_NUMERIC, nullptr);
+    saved_ = current ? current : "C";
+    for (const char* name : {"es_ES.UTF-8", "es_ES.utf8", "es_ES", "de_DE.UTF-8", "fr_FR.UTF-8"})
+      if (use(name)) return;
+    const std::string command = "localedef -i es_ES -f ISO-8859-1 '" + built_.file("es_ES.ISO-8859-1") +
+                                "' >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) return;
+    const char* locpath = std::getenv("LOCPATH");
+    if (locpath) savedLocpath_ = locpath;
+    hadLocpath_ = locpath != nullptr;
+    ::setenv("LOCPATH", built_.path().c_str(), 1);
+    locpathSet_ = true;
+    use("es_ES.ISO-8859-1");
+  }
+  ~CommaLocale() {
+    std::setlocale(LC_NUMERIC, saved_.c_str());
+    if (!locpathSet_) return;
+    if (hadLocpath_)
+      ::setenv("LOCPATH", savedLocpath_.c_str(), 1);
+    else
+      ::unsetenv("LOCPATH");
+  }
+  CommaLocale(const CommaLocale&) = delete;
+  CommaLocale& operator=(const CommaLocale&) = delete;
+  bool active() const { return active_; }
+
+ private:
+  bool use(const char* name) {
+    if (!std::setlocale(LC_NUMERIC, name)) return false;
+    active_ = std::string(std::localeconv()->decimal_point) == ",";
+    if (!active_) std::setlocale(LC_NUMERIC, saved_.c_str());
+    return active_;
+  }
+  test::TempFolder built_;
+  std::string saved_;
+  std::string savedLocpath_;
+  bool hadLocpath_ = false;
+  bool locpathSet_ = false;
+  bool active_ = false;
+};
+
+// The rows of a table as Debian's python3-dbfread reads them, one "|"-joined
+// line per row, numbers as Python prints them.
+std::string dbfRows(const std::string& path) {
+  const std::string command =
+      "/usr/bin/python3 '" + test::sourceDir() + "/tests/support/dbf_rows.py' '" + path + "' 2>&1";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+  if (!pipe) return "cannot run python3";
+  std::string out;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) out.append(buffer, n);
+  return out;
+}
 
 struct Assignments : ::testing::Test, test::ExportFixture {
   // Groups 1A (ESO 1) and 2A (ESO 2); every other input but the ones a test
@@ -93,22 +155,80 @@ TEST_F(Assignments, HoursTextsGiveHoursAndSessionPatterns) {
 TEST_F(Assignments, CommaAndPointReadAlikeInAnyLocale) {
   writeAssignments({assignment("1A", "A"), assignment("1A", "B")});
   writeHours({hours("ESO", "1", "A", "2,5"), hours("ESO", "1", "B", "2.5")});
-  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-  const std::string saved = previous ? previous : "C";
-  bool comma = false;
-  for (const char* name : {"es_ES.UTF-8", "es_ES.utf8", "es_ES", "de_DE.UTF-8", "fr_FR.UTF-8"})
-    if (std::setlocale(LC_NUMERIC, name)) {
-      comma = true;
-      break;
-    }
+  CommaLocale comma;
+  if (!comma.active()) GTEST_SKIP() << "no locale with a decimal comma could be installed or built";
+  ASSERT_STREQ(std::localeconv()->decimal_point, ",");
   EXPECT_EQ(run(), "");
   tables::Table table;
   table.open(work.path(), "ASIGT.DBF", tables::OpenMode::ReadOnlyShared);
   EXPECT_EQ(table.asFloat("HORAS"), 2.5);
+  EXPECT_EQ(table.asString("SESIONES"), "11\xBD");
   table.next();
   EXPECT_EQ(table.asFloat("HORAS"), 2.5);
-  std::setlocale(LC_NUMERIC, saved.c_str());
-  if (!comma) GTEST_SKIP() << "no locale with a decimal comma is installed; checked under C only";
+  EXPECT_EQ(table.asString("SESIONES"), "11\xBD");
+  // The stored number does not follow the locale either: another reader,
+  // which knows nothing of it, reads 2.5 too.
+  EXPECT_EQ(dbfRows(work.file("ASIGT.DBF")),
+            "A||1A||M|ESO|1|A|2.5|11\xBD\n"
+            "B||1A||M|ESO|1|A|2.5|11\xBD\n");
+}
+
+TEST_F(Assignments, HugeAndTinyHoursGiveAPatternCutToItsField) {
+  // Columns 28-33 leave room for six characters: exponents fit.
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"25e-1", "11\xBD"},
+      {"1,5e1", "2" + ones(13)},
+      {"1e-999", "1"},
+      {"-1e999", "1"},
+      {"1e7", "9999987" + ones(13)},          // twenty characters exactly
+      {"1e8", "99999987" + ones(12)},         // one too many: cut
+      {"1e15", "999999999999987" + ones(5)},
+      {"1E999", "999999999999987" + ones(5)},  // beyond any integer: clamped
+  };
+  std::vector<std::string> assignments, hoursLines;
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const std::string subject = "S" + std::to_string(i);
+    assignments.push_back(assignment("1A", subject));
+    hoursLines.push_back(hours("ESO", "1", subject, cases[i].first));
+  }
+  writeAssignments(assignments);
+  writeHours(hoursLines);
+  EXPECT_EQ(run(), "");
+  tables::Table table;
+  table.open(work.path(), "ASIGT.DBF", tables::OpenMode::ReadOnlyShared);
+  std::vector<double> hoursRead;
+  for (const auto& [text, pattern] : cases) {
+    SCOPED_TRACE("hours text '" + text + "'");
+    ASSERT_FALSE(table.eof());
+    EXPECT_EQ(table.asString("SESIONES"), pattern);
+    hoursRead.push_back(table.asFloat("HORAS"));
+    table.next();
+  }
+  EXPECT_EQ(hoursRead[0], 2.5);
+  EXPECT_EQ(hoursRead[1], 15.0);
+  EXPECT_EQ(hoursRead[2], 1.0);
+  EXPECT_EQ(hoursRead[3], 1.0);
+  EXPECT_EQ(hoursRead[4], 1e7);
+  EXPECT_EQ(hoursRead[5], 1e8);
+  EXPECT_EQ(hoursRead[6], 1e15);
+  EXPECT_GT(hoursRead[7], 1e308);
+}
+
+TEST_F(Assignments, FileWithoutDataRecordsGivesNoRowsYetNeedsTheGroupsTable) {
+  writeAssignments({});
+  EXPECT_EQ(run(), "");
+  EXPECT_EQ(asigt(), Rows{});
+  // The hours file is still looked for.
+  const auto& events = notifier.events;
+  EXPECT_NE(std::find(events.begin(), events.end(), "No existe archivo de grupos (TEBA_ASIGNATCURSO.TXT)"),
+            events.end());
+
+  // GRUPOST is opened even for no rows: without it the run ends.
+  ASSERT_EQ(std::remove(teba.file("teba_grupo.txt").c_str()), 0);
+  ASSERT_EQ(std::remove(work.file("GRUPOST.DBF").c_str()), 0);
+  EXPECT_EQ(run(), "Table does not exist.\nTable: " + work.file("GRUPOST.DBF"));
+  EXPECT_EQ(session.ResultadoTraspaso, -1);
+  EXPECT_EQ(asigt(), Rows{});
 }
 
 TEST_F(Assignments, GroupsJoinOnTheFirstExactCodeAndHoursOnTheFirstLine) {

@@ -83,7 +83,10 @@ TEST(Files, WindowsErrorCodes) {
   EXPECT_EQ(windowsErrorCode(EISDIR), 5);
   EXPECT_EQ(windowsErrorCode(EWOULDBLOCK), 32);
   EXPECT_EQ(windowsErrorCode(ENOSPC), 112);
-  EXPECT_EQ(windowsErrorCode(EIO), EIO);
+  EXPECT_EQ(windowsErrorCode(EIO), 23);
+  EXPECT_EQ(windowsErrorCode(EINTR), 31);
+  EXPECT_EQ(windowsErrorCode(ENETUNREACH), 31);
+  EXPECT_EQ(windowsErrorCode(ENXIO), ENXIO);
 }
 
 }  // namespace
