@@ -1,36 +1,38 @@
 #include "tables/field_value.h"
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string_view>
 
 #include "platform/error.h"
 
 namespace tht::tables {
 namespace {
 
-std::string fieldBytes(const std::string& record, const Column& column) {
+std::string_view fieldBytes(std::string_view record, const Column& column) {
   return record.substr(column.offset, column.width);
 }
 
-std::string trimmed(const std::string& text) {
-  const size_t begin = text.find_first_not_of(" \0", 0, 2);
-  if (begin == std::string::npos) return {};
-  const size_t end = text.find_last_not_of(" \0", std::string::npos, 2);
+std::string_view trimmed(std::string_view text) {
+  const size_t begin = text.find_first_not_of(std::string_view(" \0", 2));
+  if (begin == std::string_view::npos) return {};
+  const size_t end = text.find_last_not_of(std::string_view(" \0", 2));
   return text.substr(begin, end - begin + 1);
 }
 
-std::string withoutTrailingBlanks(const std::string& text) {
-  const size_t end = text.find_last_not_of(" \0", std::string::npos, 2);
-  return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+std::string_view withoutTrailingBlanks(std::string_view text) {
+  const size_t end = text.find_last_not_of(std::string_view(" \0", 2));
+  return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
 }
 
 // Parses the whole text as a number, independent of the locale; a leading
 // '+' is allowed as dBase writers put it.
-bool parseDouble(std::string text, double& value) {
-  if (!text.empty() && text[0] == '+') text.erase(0, 1);
+bool parseDouble(std::string_view text, double& value) {
+  if (!text.empty() && text[0] == '+') text.remove_prefix(1);
   const char* end = text.data() + text.size();
   const auto result = std::from_chars(text.data(), end, value);
   if (result.ptr != end || text.empty()) return false;
@@ -45,15 +47,15 @@ bool parseDouble(std::string text, double& value) {
   return result.ec == std::errc();
 }
 
-bool parseWhole(std::string text, int64_t& value) {
-  if (!text.empty() && text[0] == '+') text.erase(0, 1);
+bool parseWhole(std::string_view text, int64_t& value) {
+  if (!text.empty() && text[0] == '+') text.remove_prefix(1);
   const char* end = text.data() + text.size();
   const auto result = std::from_chars(text.data(), end, value);
   return !text.empty() && result.ptr == end && result.ec == std::errc();
 }
 
 // The four bytes of an I or + field as a signed value.
-int32_t storedInteger(const std::string& record, const Column& column) {
+int32_t storedInteger(std::string_view record, const Column& column) {
   uint32_t bits = 0;
   for (int i = 0; i < 4; ++i) {
     const uint32_t byte = static_cast<unsigned char>(record[column.offset + i]);
@@ -75,7 +77,7 @@ void putStoredInteger(std::string& record, const Column& column, int32_t value) 
 // The eight bytes of an O field: little-endian IEEE, or in dBase 7
 // big-endian with the sign bit set for positive values and every bit
 // inverted for negative ones.
-double storedDouble(const std::string& record, const Column& column) {
+double storedDouble(std::string_view record, const Column& column) {
   uint64_t bits = 0;
   for (int i = 0; i < 8; ++i) {
     const uint64_t byte = static_cast<unsigned char>(record[column.offset + i]);
@@ -103,7 +105,7 @@ bool isBinary(const Column& column) {
 
 // dBase 7 leaves an empty binary field as zero bytes (its encoding never
 // gives them for a value); other writers may too.
-bool isZeroFilled(const std::string& record, const Column& column) {
+bool isZeroFilled(std::string_view record, const Column& column) {
   if (!column.dbase7) return false;
   for (uint32_t i = 0; i < column.width; ++i)
     if (record[column.offset + i] != '\0') return false;
@@ -112,7 +114,7 @@ bool isZeroFilled(const std::string& record, const Column& column) {
 
 // The value of a numeric field; false when it is empty (or unreadable,
 // which a careless writer leaves as asterisks).
-bool numericValue(const std::string& record, const Column& column, double& value) {
+bool numericValue(std::string_view record, const Column& column, double& value) {
   switch (column.type) {
     case 'I':
     case '+':
@@ -155,7 +157,10 @@ std::string shortest(double value) {
 void putRightAligned(std::string& record, const Column& column, const std::string& text,
                      const std::string& path) {
   if (text.size() > column.width) outOfRange(column, path);
-  record.replace(column.offset, column.width, std::string(column.width - text.size(), ' ') + text);
+  char* field = &record[column.offset];
+  const size_t blanks = column.width - text.size();
+  std::memset(field, ' ', blanks);
+  std::memcpy(field + blanks, text.data(), text.size());
 }
 
 // The text a number is stored as in an N or F field: with the field's
@@ -205,7 +210,7 @@ std::string formatNumber(double value) {
   return text;
 }
 
-std::string readText(const std::string& record, const Column& column) {
+std::string readText(std::string_view record, const Column& column) {
   const ValueKind kind = valueKind(column);
   if (kind != ValueKind::Text) {
     double value = 0;
@@ -216,7 +221,7 @@ std::string readText(const std::string& record, const Column& column) {
       return std::to_string(whole);
     return formatNumber(value);
   }
-  const std::string bytes = fieldBytes(record, column);
+  const std::string_view bytes = fieldBytes(record, column);
   switch (column.type) {
     case 'L': {
       const char flag = bytes.empty() ? ' ' : bytes[0];
@@ -225,9 +230,9 @@ std::string readText(const std::string& record, const Column& column) {
       return {};
     }
     case 'D': {
-      const std::string date = trimmed(bytes);
+      const std::string_view date = trimmed(bytes);
       if (date.size() != 8 || date.find_first_not_of("0123456789") != std::string::npos) return {};
-      return date.substr(6, 2) + "/" + date.substr(4, 2) + "/" + date.substr(0, 4);
+      return std::string(date.substr(6, 2)) + "/" + std::string(date.substr(4, 2)) + "/" + std::string(date.substr(0, 4));
     }
     case 'M':
     case 'G':
@@ -235,16 +240,16 @@ std::string readText(const std::string& record, const Column& column) {
     case 'P':
       return {};  // memo contents live in another file
     default:
-      return withoutTrailingBlanks(bytes);
+      return std::string(withoutTrailingBlanks(bytes));
   }
 }
 
-int32_t readInteger(const std::string& record, const Column& column) {
+int32_t readInteger(std::string_view record, const Column& column) {
   if (valueKind(column) == ValueKind::Text) return parseInteger32(readText(record, column));
   double value = 0;
   if (!numericValue(record, column, value)) return 0;
   int64_t whole = 0;
-  const std::string text = trimmed(fieldBytes(record, column));
+  const std::string text(trimmed(fieldBytes(record, column)));
   if (column.type == 'N' && parseWhole(text, whole)) {
     if (whole < std::numeric_limits<int32_t>::min() || whole > std::numeric_limits<int32_t>::max())
       throw Error(notAnIntegerMessage(text));
@@ -253,7 +258,7 @@ int32_t readInteger(const std::string& record, const Column& column) {
   return roundedToInteger(value, formatNumber(value));
 }
 
-double readFloat(const std::string& record, const Column& column) {
+double readFloat(std::string_view record, const Column& column) {
   if (valueKind(column) == ValueKind::Text) {
     const std::string text = readText(record, column);
     double value = 0;
@@ -281,9 +286,10 @@ void writeText(std::string& record, const Column& column, const std::string& val
       return;
     }
     case ValueKind::Text: {
-      std::string text = value.substr(0, column.width);
-      text.resize(column.width, ' ');
-      record.replace(column.offset, column.width, text);
+      const size_t kept = std::min<size_t>(value.size(), column.width);
+      char* field = &record[column.offset];
+      std::memcpy(field, value.data(), kept);
+      std::memset(field + kept, ' ', column.width - kept);
       return;
     }
   }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "tables/dbf_layout.h"
 
@@ -21,9 +22,9 @@ ValueKind valueKind(const Column& column);
 std::string blankRecord(const DbfLayout& layout);
 
 // `record` is one whole record, deletion flag first. Errors carry `path`.
-std::string readText(const std::string& record, const Column& column);
-int32_t readInteger(const std::string& record, const Column& column);
-double readFloat(const std::string& record, const Column& column);
+std::string readText(std::string_view record, const Column& column);
+int32_t readInteger(std::string_view record, const Column& column);
+double readFloat(std::string_view record, const Column& column);
 
 void writeText(std::string& record, const Column& column, const std::string& value,
                const std::string& path);

@@ -2,8 +2,8 @@
 
 #include <ctime>
 #include <iterator>
-#include <map>
-#include <optional>
+#include <algorithm>
+#include <string_view>
 
 #include "platform/error.h"
 #include "platform/cp1252.h"
@@ -94,20 +94,25 @@ struct Table::State {
   bool writable;
   uint32_t storedCount;  // rows in the file as its header counts them
 
-  // Posted rows not yet in the file: changed stored rows and new rows.
-  std::map<uint32_t, std::string> changed;
+  // New rows posted but not yet in the file.
   std::string appended;
   uint32_t appendedCount = 0;
   uint32_t postsSinceFlush = 0;
 
-  // A block of stored rows as last read.
+  // A block of stored rows as last read, with the edits posted to them
+  // since. Edits only ever touch the current row, which is always in the
+  // block, so the block holds every posted edit not yet in the file: rows
+  // cacheFirst + dirtyFirst up to cacheFirst + dirtyEnd (exclusive).
   uint32_t cacheFirst = 0;
   uint32_t cacheCount = 0;
   std::string cache;
+  uint32_t dirtyFirst = 0;
+  uint32_t dirtyEnd = 0;
 
   uint32_t current = 0;  // row number; at the end when >= rowCount()
   enum class Pending { None, Edit, Append } pending = Pending::None;
   std::string buffer;  // the row being edited or appended
+  std::string blank;   // a row of empty fields, read past the last row
 
   State(const std::string& path, bool writable_, TableFile::Lock lock)
       : file(path, writable_, lock), writable(writable_) {
@@ -118,50 +123,78 @@ struct Table::State {
   }
 
   uint32_t rowCount() const { return storedCount + appendedCount; }
+  size_t rowLength() const { return layout.recordLength; }
+  bool cached(uint32_t number) const { return number >= cacheFirst && number - cacheFirst < cacheCount; }
 
-  std::string row(uint32_t number) {
+  // The bytes of a row, valid until the next call that moves or changes rows.
+  std::string_view row(uint32_t number) {
     if (number >= storedCount)
-      return appended.substr(size_t{number - storedCount} * layout.recordLength, layout.recordLength);
-    const auto change = changed.find(number);
-    if (change != changed.end()) return change->second;
-    if (number < cacheFirst || number >= cacheFirst + cacheCount) {
-      const uint32_t perBlock = std::max<uint32_t>(1, kReadBlockBytes / layout.recordLength);
-      cacheFirst = number;
-      cacheCount = std::min(perBlock, storedCount - number);
-      cache = file.readAt(layout.headerLength + uint64_t{number} * layout.recordLength,
-                          size_t{cacheCount} * layout.recordLength);
-      if (cache.size() != size_t{cacheCount} * layout.recordLength) {
-        cacheCount = 0;  // the file shrank under us
-        throw Error(engineMessage("Corrupt table/index header.", file.path()));
-      }
+      return std::string_view(appended).substr(size_t{number - storedCount} * rowLength(), rowLength());
+    if (!cached(number)) readBlock(number);
+    return std::string_view(cache).substr(size_t{number - cacheFirst} * rowLength(), rowLength());
+  }
+
+  void readBlock(uint32_t number) {
+    writeEdits();
+    const uint32_t perBlock = std::max<uint32_t>(1, kReadBlockBytes / layout.recordLength);
+    cacheFirst = number;
+    cacheCount = std::min(perBlock, storedCount - number);
+    cache = file.readAt(layout.headerLength + uint64_t{number} * layout.recordLength,
+                        size_t{cacheCount} * layout.recordLength);
+    if (cache.size() != size_t{cacheCount} * layout.recordLength) {
+      cacheCount = 0;  // the file shrank under us
+      throw Error(engineMessage("Corrupt table/index header.", file.path()));
     }
-    return cache.substr(size_t{number - cacheFirst} * layout.recordLength, layout.recordLength);
+  }
+
+  // Stores an edited row, which is the current one.
+  void storeEdit(uint32_t number, const std::string& bytes) {
+    if (number >= storedCount) {
+      appended.replace(size_t{number - storedCount} * rowLength(), rowLength(), bytes);
+      return;
+    }
+    if (!cached(number)) readBlock(number);
+    const uint32_t inBlock = number - cacheFirst;
+    cache.replace(size_t{inBlock} * rowLength(), rowLength(), bytes);
+    if (dirtyFirst == dirtyEnd) {
+      dirtyFirst = inBlock;
+      dirtyEnd = inBlock + 1;
+    } else {
+      dirtyFirst = std::min(dirtyFirst, inBlock);
+      dirtyEnd = std::max(dirtyEnd, inBlock + 1);
+    }
+  }
+
+  // Writes the edited rows of the block in one write, from the first edited
+  // to the last: a pass that edits rows here and there costs one write per
+  // block, not one per row. Rows in between go back as they were read.
+  void writeEdits() {
+    if (dirtyFirst == dirtyEnd) return;
+    const size_t from = size_t{dirtyFirst} * rowLength();
+    const size_t count = size_t{dirtyEnd - dirtyFirst} * rowLength();
+    file.writeAt(layout.headerLength + uint64_t{cacheFirst} * rowLength() + from,
+                 std::string_view(cache).substr(from, count));
+    dirtyFirst = dirtyEnd = 0;
   }
 
   void skipDeleted() {
     while (current < rowCount() && row(current)[0] == kDeleted) ++current;
   }
 
-  // Writes what was posted: the new rows and the end marker first, then the
-  // header's count, so a process killed in between leaves the old count
-  // over whole rows.
+  // Writes what was posted: the edited rows, the new rows and the end marker
+  // first, then the header's count, so a process killed in between leaves
+  // the old count over whole rows.
   void flush() {
     postsSinceFlush = 0;
-    if (changed.empty() && appendedCount == 0) return;
-    // Changed rows go out in runs of neighbours, one write per run: a pass
-    // that edits every row costs one write per flush, not one per row.
-    for (auto run = changed.begin(); run != changed.end();) {
-      std::string bytes = run->second;
-      auto next = std::next(run);
-      for (uint32_t expected = run->first + 1; next != changed.end() && next->first == expected; ++next, ++expected)
-        bytes += next->second;
-      file.writeAt(layout.headerLength + uint64_t{run->first} * layout.recordLength, bytes);
-      run = next;
-    }
-    changed.clear();
-    cacheCount = 0;
+    writeEdits();
     if (appendedCount > 0) {
-      file.writeAt(layout.headerLength + uint64_t{storedCount} * layout.recordLength, appended + kEndOfFile);
+      appended += kEndOfFile;  // written with the rows, then taken off again
+      try {
+        file.writeAt(layout.headerLength + uint64_t{storedCount} * layout.recordLength, appended);
+      } catch (const Error&) {
+        appended.pop_back();
+        throw;
+      }
       std::string counted = file.readAt(0, 8);
       const Today date = today();
       stampHeader(counted, storedCount + appendedCount, date.year, date.month, date.day);
@@ -247,7 +280,7 @@ void Table::edit() {
   State& state = writableState();
   if (state.pending != State::Pending::None) return;
   if (state.current >= state.rowCount()) throw Error(withComponent("Cannot edit: no current record"));
-  state.buffer = state.row(state.current);
+  state.buffer.assign(state.row(state.current));
   state.pending = State::Pending::Edit;
 }
 
@@ -260,11 +293,7 @@ void Table::post() {
     state.current = state.rowCount();
     ++state.appendedCount;
   } else if (pending == State::Pending::Edit) {
-    if (state.current >= state.storedCount)
-      state.appended.replace(size_t{state.current - state.storedCount} * state.layout.recordLength,
-                             state.layout.recordLength, state.buffer);
-    else
-      state.changed[state.current] = state.buffer;
+    state.storeEdit(state.current, state.buffer);
   } else {
     return;
   }
@@ -296,10 +325,13 @@ const Column& Table::column(size_t field) const {
   return state.layout.columns[field];
 }
 
-std::string Table::currentRecord() const {
+std::string_view Table::currentRecord() const {
   State& state = openState();
   if (state.pending != State::Pending::None) return state.buffer;
-  if (state.current >= state.rowCount()) return blankRecord(state.layout);
+  if (state.current >= state.rowCount()) {
+    if (state.blank.empty()) state.blank = blankRecord(state.layout);
+    return state.blank;
+  }
   return state.row(state.current);
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tht::tables {
@@ -106,7 +107,7 @@ class Table {
   std::string withComponent(const std::string& message) const;
   void storePending();
   const Column& column(size_t field) const;
-  std::string currentRecord() const;
+  std::string_view currentRecord() const;
   std::string& editBuffer();
 
   std::string componentName_;

@@ -73,7 +73,7 @@ std::string TableFile::readAt(uint64_t offset, size_t count) const {
   return bytes;
 }
 
-void TableFile::writeAt(uint64_t offset, const std::string& bytes) {
+void TableFile::writeAt(uint64_t offset, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t put = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tht::tables {
 
@@ -24,7 +25,7 @@ class TableFile {
   uint64_t size() const;
   // Reads up to `count` bytes at `offset`; fewer only at the end of the file.
   std::string readAt(uint64_t offset, size_t count) const;
-  void writeAt(uint64_t offset, const std::string& bytes);
+  void writeAt(uint64_t offset, std::string_view bytes);
 
  private:
   std::string path_;
