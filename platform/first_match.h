@@ -6,12 +6,12 @@
 // replaces; nothing else does.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
-#ifndef THT_BENCH_PLAIN_SCANS
-#include <unordered_map>
-#endif
 
 namespace tht {
 
@@ -20,33 +20,70 @@ class FirstMatch {
  public:
   // Stores `value` under `key` unless the key already has one. Returns
   // whether it was stored.
-  bool add(const std::string& key, Value value) {
+  bool add(std::string_view key, Value value) {
 #ifdef THT_BENCH_PLAIN_SCANS
     if (find(key)) return false;
-    entries_.emplace_back(key, std::move(value));
+    entries_.push_back({std::string(key), std::move(value)});
     return true;
 #else
-    return entries_.emplace(key, std::move(value)).second;
+    if ((entries_.size() + 1) * 2 > slots_.size()) grow();
+    const uint64_t hash = hashOf(key);
+    size_t slot = hash & mask();
+    for (; slots_[slot] != 0; slot = (slot + 1) & mask())
+      if (sameKey(slots_[slot], hash, key)) return false;
+    entries_.push_back({std::string(key), std::move(value)});
+    slots_[slot] = slotValue(hash, entries_.size() - 1);
+    return true;
 #endif
   }
 
   // The value of the first entry stored under `key`; null when none.
-  const Value* find(const std::string& key) const {
+  const Value* find(std::string_view key) const {
 #ifdef THT_BENCH_PLAIN_SCANS
     for (const auto& entry : entries_)
-      if (entry.first == key) return &entry.second;
+      if (entry.key == key) return &entry.value;
     return nullptr;
 #else
-    const auto found = entries_.find(key);
-    return found == entries_.end() ? nullptr : &found->second;
+    if (entries_.empty()) return nullptr;
+    const uint64_t hash = hashOf(key);
+    for (size_t slot = hash & mask(); slots_[slot] != 0; slot = (slot + 1) & mask())
+      if (sameKey(slots_[slot], hash, key)) return &entries_[(slots_[slot] & kIndexBits) - 1].value;
+    return nullptr;
 #endif
   }
 
  private:
-#ifdef THT_BENCH_PLAIN_SCANS
-  std::vector<std::pair<std::string, Value>> entries_;
-#else
-  std::unordered_map<std::string, Value> entries_;
+  struct Entry {
+    std::string key;
+    Value value;
+  };
+  // Entries in the order they were stored.
+  std::vector<Entry> entries_;
+
+#ifndef THT_BENCH_PLAIN_SCANS
+  // Open addressing with linear probing over a power-of-two table kept at
+  // most half full. A slot holds the upper half of the key's hash and the
+  // entry's position plus one (0: empty), so that most probes that do not
+  // match never touch the entry.
+  static constexpr uint64_t kIndexBits = 0xFFFFFFFFu;
+  std::vector<uint64_t> slots_;
+
+  static uint64_t hashOf(std::string_view key) { return std::hash<std::string_view>{}(key); }
+  size_t mask() const { return slots_.size() - 1; }
+  static uint64_t slotValue(uint64_t hash, size_t index) { return (hash & ~kIndexBits) | (index + 1); }
+  bool sameKey(uint64_t slot, uint64_t hash, std::string_view key) const {
+    return (slot & ~kIndexBits) == (hash & ~kIndexBits) && entries_[(slot & kIndexBits) - 1].key == key;
+  }
+  void grow() {
+    std::vector<uint64_t> larger(slots_.empty() ? 16 : slots_.size() * 2, 0);
+    slots_.swap(larger);
+    for (size_t index = 0; index < entries_.size(); ++index) {
+      const uint64_t hash = hashOf(entries_[index].key);
+      size_t slot = hash & mask();
+      while (slots_[slot] != 0) slot = (slot + 1) & mask();
+      slots_[slot] = slotValue(hash, index);
+    }
+  }
 #endif
 };
 
