@@ -44,8 +44,9 @@ std::string key(const std::string& a, const std::string& b, const std::string& c
 void loadAssignments(LineReader& input, Table& asigt) {
   const size_t subject = asigt.fieldIndex("CASIG");
   const size_t group = asigt.fieldIndex("CGRUP");
+  std::string line;
   while (!input.eof()) {
-    const std::string line = input.readLine();
+    input.readLine(line);
     if (isSkipped(line, kAssignmentsFile.expectedName)) continue;
     const AssignmentRecord record = assignmentRecord(line);
     asigt.append();

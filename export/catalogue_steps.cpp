@@ -49,8 +49,9 @@ void runCatalogueStep(StepContext& context, const CatalogueRecipe& recipe) {
   std::vector<size_t> columns;
   for (const char* name : recipe.fieldsSet) columns.push_back(table.fieldIndex(name));
 
+  std::string line;
   while (!input.eof()) {
-    const std::string line = input.readLine();
+    input.readLine(line);
     if (isSkipped(line, recipe.input.expectedName)) continue;
     const std::vector<std::string> values = recipe.values(line);
     if (recipe.firstOfEachCode && !codesWritten.add(foldCase(values.front()), true)) continue;

@@ -73,8 +73,14 @@ bool LineReader::eof() {
 
 std::string LineReader::readLine() {
   std::string line;
+  readLine(line);
+  return line;
+}
+
+void LineReader::readLine(std::string& line) {
+  line.clear();
   for (;;) {
-    if (position_ == size_ && !fill()) return line;
+    if (position_ == size_ && !fill()) return;
     // Copy the run of ordinary bytes in one go.
     const char* begin = buffer_.data() + position_;
     const char* end = buffer_.data() + size_;
@@ -86,14 +92,14 @@ std::string LineReader::readLine() {
     if (*p == kCtrlZ) {
       // Left in place: eof() sees it and the file ends here.
       stopped_ = true;
-      return line;
+      return;
     }
     ++position_;
-    if (*p == '\n') return line;
+    if (*p == '\n') return;
     // A CR: CR LF ends the line, a lone CR is dropped.
     if (peek() == '\n') {
       ++position_;
-      return line;
+      return;
     }
   }
 }

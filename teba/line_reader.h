@@ -24,6 +24,8 @@ class LineReader {
   // The next line without its line end. LF and CR LF end a line; a lone CR
   // is dropped and the line goes on; Ctrl-Z ends the file; NUL is ordinary.
   std::string readLine();
+  // The same into `line`, whose storage is reused from line to line.
+  void readLine(std::string& line);
 
  private:
   bool fill();      // Reads more bytes into the buffer; false at the end.

@@ -1,18 +1,21 @@
 #include "teba/records.h"
 
-#include "platform/cp1252.h"
+#include <string_view>
+
 #include "platform/files.h"
 
 namespace tht {
 
-std::string field(const std::string& line, long start, long width) {
+namespace {
+
+std::string_view fieldView(std::string_view line, long start, long width) {
   if (start < 1) start = 1;
   const size_t from = static_cast<size_t>(start - 1);
   if (width <= 0 || from >= line.size()) return {};
   return line.substr(from, static_cast<size_t>(width));
 }
 
-std::string trim(const std::string& text) {
+std::string_view trimmedView(std::string_view text) {
   size_t begin = 0;
   size_t end = text.size();
   while (begin < end && static_cast<unsigned char>(text[begin]) <= 0x20) ++begin;
@@ -20,13 +23,27 @@ std::string trim(const std::string& text) {
   return text.substr(begin, end - begin);
 }
 
+}  // namespace
+
+std::string field(const std::string& line, long start, long width) {
+  return std::string(fieldView(line, start, width));
+}
+
+std::string trim(const std::string& text) { return std::string(trimmedView(text)); }
+
 std::string trimmedField(const std::string& line, long start, long width) {
-  return trim(field(line, start, width));
+  return std::string(trimmedView(fieldView(line, start, width)));
 }
 
 bool isSkipped(const std::string& line, const std::string& expectedName) {
   if (!line.empty() && (line[0] == '0' || line[0] == '9')) return true;
-  return upperAscii(trimmedField(line, 2, 50)) == expectedName;
+  const std::string_view name = trimmedView(fieldView(line, 2, 50));
+  if (name.size() != expectedName.size()) return false;
+  for (size_t i = 0; i < name.size(); ++i) {
+    const char c = name[i];
+    if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) != expectedName[i]) return false;
+  }
+  return true;
 }
 
 std::string writeField(const std::string& value, size_t width) {
