@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <deque>
 #include <vector>
 
 namespace tht {
@@ -57,8 +58,9 @@ class FirstMatch {
     std::string key;
     Value value;
   };
-  // Entries in the order they were stored.
-  std::vector<Entry> entries_;
+  // Entries in the order they were stored; a deque, so that growing never
+  // moves them.
+  std::deque<Entry> entries_;
 
 #ifndef THT_BENCH_PLAIN_SCANS
   // Open addressing with linear probing over a power-of-two table kept at
