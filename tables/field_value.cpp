@@ -17,16 +17,20 @@ std::string_view fieldBytes(std::string_view record, const Column& column) {
   return record.substr(column.offset, column.width);
 }
 
+bool isBlank(char c) { return c == ' ' || c == '\0'; }
+
 std::string_view trimmed(std::string_view text) {
-  const size_t begin = text.find_first_not_of(std::string_view(" \0", 2));
-  if (begin == std::string_view::npos) return {};
-  const size_t end = text.find_last_not_of(std::string_view(" \0", 2));
-  return text.substr(begin, end - begin + 1);
+  size_t begin = 0;
+  size_t end = text.size();
+  while (begin < end && isBlank(text[begin])) ++begin;
+  while (end > begin && isBlank(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
 }
 
 std::string_view withoutTrailingBlanks(std::string_view text) {
-  const size_t end = text.find_last_not_of(std::string_view(" \0", 2));
-  return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+  size_t end = text.size();
+  while (end > 0 && isBlank(text[end - 1])) --end;
+  return text.substr(0, end);
 }
 
 // Parses the whole text as a number, independent of the locale; a leading
@@ -163,11 +167,32 @@ void putRightAligned(std::string& record, const Column& column, const std::strin
   std::memcpy(field + blanks, text.data(), text.size());
 }
 
+// The common case of storedNumber() without the general conversions: four
+// decimals and a value that is the double nearest to a whole number of
+// ten-thousandths below 1e9 in size. Its exact value then lies so close to
+// that number that rounding it to four decimals gives that number, which
+// reads back as the value itself.
+bool withFourDecimals(double value, const Column& column, std::string& text) {
+  if (column.decimals != 4 || !(std::fabs(value) < 1e9) || (value == 0 && std::signbit(value))) return false;
+  const long long scaled = std::llround(value * 10000);
+  if (static_cast<double>(scaled) / 10000 != value) return false;
+  const unsigned long long magnitude = static_cast<unsigned long long>(scaled < 0 ? -scaled : scaled);
+  char digits[32];
+  char* end = std::to_chars(digits, digits + sizeof digits, magnitude / 10000).ptr;
+  *end++ = '.';
+  const unsigned fraction = static_cast<unsigned>(magnitude % 10000);
+  for (unsigned divisor = 1000; divisor > 0; divisor /= 10) *end++ = static_cast<char>('0' + fraction / divisor % 10);
+  text.assign(scaled < 0 ? "-" : "");
+  text.append(digits, end);
+  return text.size() <= column.width;
+}
+
 // The text a number is stored as in an N or F field: with the field's
 // decimals when that gives the value back exactly, else the shortest text
 // that does, so that every value written reads back unchanged.
 std::string storedNumber(double value, const Column& column, const std::string& path) {
   if (!std::isfinite(value)) outOfRange(column, path);
+  if (std::string text; withFourDecimals(value, column, text)) return text;
   std::string text = charsOf(value, std::chars_format::fixed, static_cast<int>(column.decimals));
   double back = 0;
   if (text.size() <= column.width && parseDouble(text, back) && back == value) return text;

@@ -1,5 +1,6 @@
 #include "tables/table.h"
 
+#include <cstring>
 #include <ctime>
 #include <iterator>
 #include <algorithm>
@@ -123,6 +124,10 @@ struct Table::State {
   }
 
   uint32_t rowCount() const { return storedCount + appendedCount; }
+  const std::string& blankRow() {
+    if (blank.empty()) blank = blankRecord(layout);
+    return blank;
+  }
   size_t rowLength() const { return layout.recordLength; }
   bool cached(uint32_t number) const { return number >= cacheFirst && number - cacheFirst < cacheCount; }
 
@@ -150,12 +155,12 @@ struct Table::State {
   // Stores an edited row, which is the current one.
   void storeEdit(uint32_t number, const std::string& bytes) {
     if (number >= storedCount) {
-      appended.replace(size_t{number - storedCount} * rowLength(), rowLength(), bytes);
+      std::memcpy(&appended[size_t{number - storedCount} * rowLength()], bytes.data(), rowLength());
       return;
     }
     if (!cached(number)) readBlock(number);
     const uint32_t inBlock = number - cacheFirst;
-    cache.replace(size_t{inBlock} * rowLength(), rowLength(), bytes);
+    std::memcpy(&cache[size_t{inBlock} * rowLength()], bytes.data(), rowLength());
     if (dirtyFirst == dirtyEnd) {
       dirtyFirst = inBlock;
       dirtyEnd = inBlock + 1;
@@ -272,7 +277,7 @@ void Table::storePending() {
 void Table::append() {
   State& state = writableState();
   storePending();
-  state.buffer = blankRecord(state.layout);
+  state.buffer = state.blankRow();
   state.pending = State::Pending::Append;
 }
 
@@ -328,10 +333,7 @@ const Column& Table::column(size_t field) const {
 std::string_view Table::currentRecord() const {
   State& state = openState();
   if (state.pending != State::Pending::None) return state.buffer;
-  if (state.current >= state.rowCount()) {
-    if (state.blank.empty()) state.blank = blankRecord(state.layout);
-    return state.blank;
-  }
+  if (state.current >= state.rowCount()) return state.blankRow();
   return state.row(state.current);
 }
 

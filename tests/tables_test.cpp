@@ -2,6 +2,9 @@
 // reading and writing rules, walking and editing, locks, and the buffered
 // posts that a killed process leaves in a readable file.
 #include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -140,6 +143,42 @@ TEST_F(TableTest, NumbersKeepFifteenSignificantDigitsAsText) {
   EXPECT_EQ(messageOf([&] { table.asInteger(2); }), "'1e+300' no es un valor entero v\xE1lido");
   EXPECT_EQ(messageOf([&] { table.setFloat(2, 1.0 / 0.0); }),
             "Field value out of range.\nField: HOURS\nTable: " + path());
+}
+
+// Whatever path the engine takes to its text, a float is stored as its four
+// decimals, correctly rounded, when those read back as the value, and
+// otherwise in the shortest text that does.
+TEST_F(TableTest, FloatsAreStoredWithFourDecimalsWhenTheyHoldTheValueExactly) {
+  std::vector<double> values = {0.0, -0.0, 0.5, -0.5, 2.25, 0.0001, -0.0001, 0.00005, 0.1, 0.3, 1.0 / 3,
+                                999999999.9999, 1e9, -1e9, 1e9 + 0.5, 123456789012.25, 1e-7, 5e-5,
+                                99999999999.9999, -99999999.9999, 1.00005, 2.00015};
+  uint64_t seed = 12345;
+  auto nextRandom = [&seed] { return seed = seed * 6364136223846793005u + 1442695040888963407u; };
+  for (int i = 0; i < 3000; ++i) {
+    const int64_t tenThousandths = static_cast<int64_t>(nextRandom() >> 24) % 20000000000000 - 10000000000000;
+    values.push_back(static_cast<double>(tenThousandths) / 10000);
+    values.push_back(static_cast<double>(tenThousandths) / 10000 + 1e-9);
+    values.push_back(std::ldexp(static_cast<double>(nextRandom() >> 11), static_cast<int>(nextRandom() % 80) - 70));
+  }
+  create();
+  Table table;
+  table.open(work.path(), "T.DBF", OpenMode::Shared);
+  for (double value : values) addRow(table, "", 0, value);
+  table.close();
+
+  const std::string bytes = readBytes(path());
+  for (size_t row = 0; row < values.size(); ++row) {
+    const double value = values[row];
+    char text[64];
+    std::string expected(text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4).ptr);
+    double back = 0;
+    std::from_chars(expected.data(), expected.data() + expected.size(), back);
+    if (expected.size() > 20 || back != value)
+      expected.assign(text, std::to_chars(text, text + sizeof text, value).ptr);
+    if (expected.size() > 20) continue;  // scientific texts are covered elsewhere
+    const std::string stored = bytes.substr(129 + row * 36 + 16, 20);
+    EXPECT_EQ(stored, std::string(20 - expected.size(), ' ') + expected) << "value " << value;
+  }
 }
 
 TEST_F(TableTest, TextIsCutToTheFieldAndNumbersParseFromText) {
