@@ -37,7 +37,10 @@ const std::vector<FieldDef>& asigtFields() {
 }
 
 std::string key(const std::string& a, const std::string& b, const std::string& c) {
-  return a + '\n' + b + '\n' + c;  // no trimmed field holds a line end
+  std::string joined;  // no trimmed field holds a line end
+  joined.reserve(a.size() + b.size() + c.size() + 2);
+  joined.append(a).append(1, '\n').append(b).append(1, '\n').append(c);
+  return joined;
 }
 
 // Load pass: one row per data record, CASIG and CGRUP only.
@@ -157,7 +160,8 @@ void TraspasarAsignaturasGrupos(StepContext& context) {
     return;
   }
   {
-    WholeFile course(coursePath);
+    // Every line is taken before any row changes: no need to hold it all.
+    WholeFile course(coursePath, WholeFile::Reading::AsNeeded);
     setHours(course, asigt);
   }
   defaultHours(asigt);

@@ -113,6 +113,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check(line == expected);
   }
   check(!walked.nextLine(line));
+  tht::WholeFile streamed(path, tht::WholeFile::Reading::AsNeeded);
+  for (const std::string& expected : whole) {
+    check(streamed.nextLine(line));
+    check(line == expected);
+  }
+  check(!streamed.nextLine(line));
   for (const std::string& l : whole) useLine(l);
   return 0;
 }

@@ -104,14 +104,13 @@ bool BImportarClick(Session& session, const std::string& tebaFolder, ImportTable
   {
     BusyPointer busy(env.notifier);
 
-    // Each file is read whole and then walked only as far as needed; its
-    // content is let go before the next one is read.
+    // Each file is walked only as far as needed, and read only that far.
     const std::string centre = [&] {
-      WholeFile subjects(resolveInFolder(session.CarpetaTxt, "teba_asignat.txt"));
+      WholeFile subjects(resolveInFolder(session.CarpetaTxt, "teba_asignat.txt"), WholeFile::Reading::AsNeeded);
       return centreCode(subjects);
     }();
     const DayNotation notation = [&] {
-      WholeFile sessions(resolveInFolder(session.CarpetaTxt, "teba_sesiones.txt"));
+      WholeFile sessions(resolveInFolder(session.CarpetaTxt, "teba_sesiones.txt"), WholeFile::Reading::AsNeeded);
       return dayNotation(sessions);
     }();
 

@@ -7,59 +7,92 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
+
 #include "platform/error.h"
 #include "platform/files.h"
 
 namespace tht {
 namespace {
 
-// Closes the descriptor on every way out.
-struct FileDescriptor {
-  int fd;
-  ~FileDescriptor() {
-    if (fd >= 0) ::close(fd);
-  }
-};
+constexpr size_t kBlockSize = 64 * 1024;
 
-// Reads up to the first NUL byte (which ends the content) or the end, into
-// a string sized from the file's length, so the content is held once.
-std::string readContent(const std::string& path) {
-  auto fail = [&](int err) {
-    throw Error("Cannot open file \"" + path + "\". " + systemErrorText(err));
-  };
-  // Opened without waiting, so that a pipe in the file's place cannot hold
-  // the run up; only a regular file is read.
-  FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
-  if (file.fd < 0) fail(errno);
+[[noreturn]] void failOn(const std::string& path, int err) {
+  throw Error("Cannot open file \"" + path + "\". " + systemErrorText(err));
+}
+
+// Opens a regular file for reading with a shared lock, without waiting, so
+// that a pipe in the file's place cannot hold the run up.
+int openLocked(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) failOn(path, errno);
   struct stat st;
-  if (::fstat(file.fd, &st) != 0) fail(errno);
-  if (S_ISDIR(st.st_mode)) fail(EISDIR);
-  if (!S_ISREG(st.st_mode)) fail(EACCES);
-  if (::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK) != 0) fail(errno);
-  if (::flock(file.fd, LOCK_SH | LOCK_NB) != 0) fail(errno);
-  std::string content;
-  if (st.st_size > 0) content.reserve(static_cast<size_t>(st.st_size));
-  char chunk[64 * 1024];
-  for (;;) {
-    const ssize_t n = ::read(file.fd, chunk, sizeof chunk);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      fail(errno);
-    }
-    if (n == 0) break;
-    const void* nul = std::memchr(chunk, '\0', static_cast<size_t>(n));
-    if (nul != nullptr) {
-      content.append(chunk, static_cast<size_t>(static_cast<const char*>(nul) - chunk));
-      break;
-    }
-    content.append(chunk, static_cast<size_t>(n));
+  int err = 0;
+  if (::fstat(fd, &st) != 0)
+    err = errno;
+  else if (S_ISDIR(st.st_mode))
+    err = EISDIR;
+  else if (!S_ISREG(st.st_mode))
+    err = EACCES;
+  else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 || ::flock(fd, LOCK_SH | LOCK_NB) != 0)
+    err = errno;
+  if (err != 0) {
+    ::close(fd);
+    failOn(path, err);
   }
-  return content;
+  return fd;
+}
+
+// Appends up to `count` bytes of `fd` to `content`, stopping at a NUL byte
+// (which is not kept). Returns how many bytes came, with `ended` set at the
+// end of the file or at a NUL.
+size_t appendBlock(int fd, const std::string& path, std::string& content, size_t count, bool& ended) {
+  const size_t before = content.size();
+  content.resize(before + count);
+  ssize_t n;
+  do {
+    n = ::read(fd, &content[before], count);
+  } while (n < 0 && errno == EINTR);
+  if (n < 0) {
+    const int err = errno;
+    content.resize(before);
+    failOn(path, err);
+  }
+  const size_t got = static_cast<size_t>(n);
+  const void* nul = std::memchr(&content[before], '\0', got);
+  const size_t kept = nul ? static_cast<size_t>(static_cast<const char*>(nul) - &content[before]) : got;
+  content.resize(before + kept);
+  ended = got == 0 || nul != nullptr;
+  return kept;
 }
 
 }  // namespace
 
-WholeFile::WholeFile(const std::string& path) : content_(readContent(path)) {}
+WholeFile::WholeFile(const std::string& path, Reading reading) : path_(path), fd_(openLocked(path)) {
+  if (reading == Reading::AsNeeded) return;
+  try {
+    // Sized from the file's length, so the content is held once.
+    struct stat st;
+    if (::fstat(fd_, &st) == 0 && st.st_size > 0) content_.reserve(static_cast<size_t>(st.st_size) + kBlockSize);
+    bool ended = false;
+    while (!ended) appendBlock(fd_, path_, content_, kBlockSize, ended);
+  } catch (...) {
+    ::close(fd_);
+    throw;
+  }
+  ::close(fd_);  // closing releases the lock
+  fd_ = -1;
+}
+
+WholeFile::WholeFile(WholeFile&& other) noexcept
+    : path_(std::move(other.path_)),
+      fd_(std::exchange(other.fd_, -1)),
+      content_(std::move(other.content_)),
+      position_(other.position_) {}
+
+WholeFile::~WholeFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
 
 WholeFile WholeFile::fromContent(std::string content) {
   WholeFile file;
@@ -69,13 +102,33 @@ WholeFile WholeFile::fromContent(std::string content) {
   return file;
 }
 
+bool WholeFile::readMore(size_t& scan) {
+  if (fd_ < 0) return false;
+  content_.erase(0, position_);
+  scan -= position_;
+  position_ = 0;
+  bool ended = false;
+  const size_t got = appendBlock(fd_, path_, content_, kBlockSize, ended);
+  if (ended) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+  return got > 0;
+}
+
 bool WholeFile::nextLine(std::string& line) {
-  const size_t size = content_.size();
-  if (position_ >= size) return false;
   size_t i = position_;
-  while (i < size && content_[i] != '\r' && content_[i] != '\n') ++i;
+  for (;;) {
+    while (i < content_.size() && content_[i] != '\r' && content_[i] != '\n') ++i;
+    if (i < content_.size() || !readMore(i)) break;
+  }
+  if (position_ >= content_.size()) return false;
   line.assign(content_, position_, i - position_);
-  if (i < size) i += (content_[i] == '\r' && i + 1 < size && content_[i + 1] == '\n') ? 2 : 1;
+  if (i < content_.size()) {
+    // A CR last in the window: whether an LF follows is in the next block.
+    if (content_[i] == '\r' && i + 1 == content_.size()) readMore(i);
+    i += (content_[i] == '\r' && i + 1 < content_.size() && content_[i + 1] == '\n') ? 2 : 1;
+  }
   position_ = i;
   return true;
 }

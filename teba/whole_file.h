@@ -6,18 +6,30 @@
 
 namespace tht {
 
-// A file read at once and walked line by line. Only the content is held,
-// never a string per line, so memory stays at the file's size however many
-// lines it has. Lines are cut at CR LF, LF and lone CR; LF CR gives an empty
-// line between. A NUL byte ends the content; Ctrl-Z is an ordinary character.
+// A file walked line by line by the rules of whole-file reading: lines are
+// cut at CR LF, LF and lone CR (LF CR gives an empty line between), a NUL
+// byte ends the content, Ctrl-Z is an ordinary character.
+//
+// Read at once, the whole content is in memory before the first line is
+// asked for, so that a file that cannot be read fails before anything else
+// is done. Read as needed, the file is streamed through a buffer as the
+// lines are asked for, and memory grows with the longest line only: for
+// callers that either need only the first lines or take every line before
+// they change anything.
 class WholeFile {
  public:
-  // Reads `path` at once (with the same shared lock as line-by-line
-  // reading). Throws Error "Cannot open file \"<path>\". <cause>" when it
-  // cannot.
-  explicit WholeFile(const std::string& path);
+  enum class Reading { AtOnce, AsNeeded };
+
+  // Opens `path` with the same shared lock as line-by-line reading. Throws
+  // Error "Cannot open file \"<path>\". <cause>" when it cannot open or
+  // read it (as needed: also from nextLine()).
+  explicit WholeFile(const std::string& path, Reading reading = Reading::AtOnce);
   // For content already in memory.
   static WholeFile fromContent(std::string content);
+  WholeFile(WholeFile&& other) noexcept;
+  WholeFile& operator=(WholeFile&& other) = delete;
+  WholeFile(const WholeFile&) = delete;
+  ~WholeFile();
 
   // Puts the next line into `line`; false, leaving `line` alone, after the
   // last one.
@@ -25,7 +37,13 @@ class WholeFile {
 
  private:
   WholeFile() = default;
-  std::string content_;  // up to the first NUL
+  // Appends the next block of a file read as needed, dropping the lines
+  // already taken (`scan` moves with them); false when nothing more came.
+  bool readMore(size_t& scan);
+
+  std::string path_;
+  int fd_ = -1;          // open while a file read as needed has more to give
+  std::string content_;  // up to the first NUL; read as needed, a window of it
   size_t position_ = 0;
 };
 

@@ -31,10 +31,47 @@ struct BothWays {
   Lines whole;
 };
 
+Lines readAsNeeded(const std::string& path) {
+  WholeFile file(path, WholeFile::Reading::AsNeeded);
+  Lines lines;
+  for (std::string line; file.nextLine(line);) lines.push_back(line);
+  return lines;
+}
+
+// Whole-file reading as needed must cut every content as reading it at once
+// does: every case below checks that too.
 BothWays read(const std::string& bytes) {
   TempFolder folder;
   const std::string path = folder.write("f.txt", bytes);
-  return {readLineByLine(path), readWholeFile(path)};
+  const Lines whole = readWholeFile(path);
+  EXPECT_EQ(readAsNeeded(path), whole);
+  return {readLineByLine(path), whole};
+}
+
+// Streamed in blocks of 64 KiB: line ends, NULs and long lines at and across
+// the edges of the blocks.
+TEST(TebaReading, ReadingAsNeededCutsLinesAcrossBlockEdges) {
+  const size_t block = 64 * 1024;
+  for (size_t at : {block - 2, block - 1, block, block + 1, 2 * block - 1}) {
+    SCOPED_TRACE("at " + std::to_string(at));
+    const std::string before(at, 'x');
+    EXPECT_EQ(read(before + "\r\nnext\r\n").whole, (Lines{before, "next"}));
+    EXPECT_EQ(read(before + "\rnext").whole, (Lines{before, "next"}));
+    EXPECT_EQ(read(before + "\r").whole, (Lines{before}));
+    EXPECT_EQ(read(before + "\n\rlast").whole, (Lines{before, "", "last"}));
+    EXPECT_EQ(read(before + std::string("\0after\r\n", 8)).whole, (Lines{before}));
+    EXPECT_EQ(read(std::string("a\r\n") + before + std::string("b\0c", 3)).whole, (Lines{"a", before + "b"}));
+  }
+  // Many short lines over many blocks, and one line of three blocks.
+  std::string many;
+  Lines expected;
+  for (int i = 0; i < 40000; ++i) {
+    expected.push_back(std::to_string(i));
+    many += expected.back() + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
+  }
+  EXPECT_EQ(read(many).whole, expected);
+  const std::string longLine(3 * block + 7, 'y');
+  EXPECT_EQ(read("h\n" + longLine + "\r\nt").whole, (Lines{"h", longLine, "t"}));
 }
 
 TEST(TebaReading, LineEndsCrLfAndLfAlike) {
