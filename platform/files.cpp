@@ -6,6 +6,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <string>
@@ -99,13 +100,33 @@ int writeUnnamed(const std::string& folder, const std::string& bytes, mode_t mod
 // The same through a named temporary file, where unnamed ones are missing;
 // a process killed while writing leaves that file behind.
 int writeNamed(const std::string& folder, const std::string& bytes, mode_t mode, std::string& temp) {
-  std::string pattern = joinPath(folder, ".tht-XXXXXX");
+  std::string pattern = joinPath(folder, ".tht-" + std::to_string(::getpid()) + "-XXXXXX");
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = ::mkstemp(name.data());
   if (fd < 0) return errno;
   temp = name.data();
   return writeAndClose(fd, bytes, mode);
+}
+
+// A save killed between naming its temporary file and renaming it leaves
+// that file (".tht-<process id>-...") behind; no system call does both at
+// once. Each save in the folder removes those of processes that have ended.
+void removeLeftoversOfEndedProcesses(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  while (const struct dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.rfind(".tht-", 0) != 0) continue;
+    const size_t dash = name.find('-', 5);
+    if (dash == std::string::npos || dash == 5 ||
+        name.find_first_not_of("0123456789", 5) != dash || dash - 5 > 9)
+      continue;
+    const pid_t owner = static_cast<pid_t>(std::stol(name.substr(5, dash - 5)));
+    if (owner == ::getpid() || owner <= 0 || ::kill(owner, 0) == 0 || errno != ESRCH) continue;
+    ::unlinkat(::dirfd(dir), name.c_str(), 0);
+  }
+  ::closedir(dir);
 }
 
 }  // namespace
@@ -166,6 +187,7 @@ void replaceFileAtomically(const std::string& path, const std::string& bytes) {
     mode = 0666 & ~mask;
   }
   const std::string folder = folderOf(path);
+  removeLeftoversOfEndedProcesses(folder);
   std::string temp;
   int err = writeUnnamed(folder, bytes, mode, temp);
   if (err == kNoUnnamedFiles) err = writeNamed(folder, bytes, mode, temp);
