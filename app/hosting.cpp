@@ -1,8 +1,11 @@
 #include "app/hosting.h"
 
 #include <QGuiApplication>
+#include <QSocketNotifier>
+#include <QTimer>
 #include <QWindow>
 #include <cstdio>
+#include <utility>
 
 // After Qt's headers: Xlib defines macros such as None that Qt's use.
 #include <X11/Xlib.h>
@@ -25,6 +28,55 @@ bool windowExists(uint32_t handle) {
   return exists;
 }
 
+// Watches the host window on a connection of its own, and calls `gone`
+// when the window is destroyed. Lives as long as the hosted window.
+class HostWatch : public QObject {
+ public:
+  HostWatch(QWidget& window, uint32_t handle, std::function<void()> gone)
+      : QObject(&window), handle_(handle), gone_(std::move(gone)) {
+    display_ = XOpenDisplay(nullptr);
+    if (!display_) return;
+    const auto previous = XSetErrorHandler(ignoreXError);
+    XSelectInput(display_, handle_, StructureNotifyMask);
+    XWindowAttributes attributes;
+    const bool exists = XGetWindowAttributes(display_, handle_, &attributes) != 0;
+    XSetErrorHandler(previous);
+    if (!exists) {  // gone before the watch began
+      QTimer::singleShot(0, this, [this] { report(); });
+      return;
+    }
+    notifier_ = new QSocketNotifier(ConnectionNumber(display_), QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, [this] { takeEvents(); });
+  }
+  ~HostWatch() override {
+    if (display_) XCloseDisplay(display_);
+  }
+
+ private:
+  void takeEvents() {
+    while (XPending(display_) > 0) {
+      XEvent event;
+      XNextEvent(display_, &event);
+      if (event.type == DestroyNotify && event.xdestroywindow.window == handle_) {
+        report();
+        return;
+      }
+    }
+  }
+  void report() {
+    if (notifier_) notifier_->setEnabled(false);
+    if (reported_) return;
+    reported_ = true;
+    gone_();
+  }
+
+  uint32_t handle_;
+  std::function<void()> gone_;
+  Display* display_ = nullptr;
+  QSocketNotifier* notifier_ = nullptr;
+  bool reported_ = false;
+};
+
 std::string hex(uint32_t handle) {
   char text[16];
   std::snprintf(text, sizeof text, "%X", handle);
@@ -33,7 +85,7 @@ std::string hex(uint32_t handle) {
 
 }  // namespace
 
-std::string hostUnder(QWidget& window, uint32_t handle) {
+std::string hostUnder(QWidget& window, uint32_t handle, std::function<void()> hostGone) {
   window.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   if (handle != 0) {
     if (QGuiApplication::platformName() != "xcb")
@@ -42,6 +94,7 @@ std::string hostUnder(QWidget& window, uint32_t handle) {
     if (!windowExists(handle)) return "No existe la ventana $" + hex(handle) + " de Horavent";
     window.winId();  // the window's own X window, to be put under the host's
     window.windowHandle()->setParent(QWindow::fromWinId(handle));
+    new HostWatch(window, handle, std::move(hostGone));
   }
   window.move(2, 2);
   return {};

@@ -170,7 +170,11 @@ bool TMForm::FormCreate() {
   QStyle* style = this->style();
   const int frame = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
   const QSize outer(width() + 2 * frame, height() + style->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * frame);
-  const std::string problem = hostUnder(*this, handle);
+  // A host window destroyed later takes this window with it: the program
+  // then ends as a close would end it (an error already shown ends it too).
+  const std::string problem = hostUnder(*this, handle, [this] {
+    if (!close()) QCoreApplication::quit();
+  });
   if (!problem.empty()) {
     sink_.error(problem);
     return false;

@@ -242,6 +242,19 @@ TEST_F(HostedProgram, LivesInsideTheHostAtTwoTwoAndHandsOverZero) {
   EXPECT_EQ(readBytes(programFolder.file("Horavent.ini")), "[Transformadores]\r\nTransformado=0\r\n");
 }
 
+// The host window going away (its program closed) takes the hosted window
+// with it: the program then ends as if closed, handing over its result,
+// rather than living on without a window.
+TEST_F(HostedProgram, EndsAndHandsOverWhenTheHostWindowGoes) {
+  const Window host = hostWindow();
+  launch({"exportar", hex(host)});
+  ASSERT_NE(findChild(host), 0u) << "the program did not appear inside the host window";
+  XDestroyWindow(server.display(), host);
+  XSync(server.display(), False);
+  EXPECT_EQ(waitForExit(), 0) << "the program lived on without its host";
+  EXPECT_EQ(readBytes(programFolder.file("Horavent.ini")), "[Transformadores]\r\nTransformado=0\r\n");
+}
+
 TEST_F(HostedProgram, ExportPanelAloneForExportar) {
   const Window host = hostWindow();
   launch({"EXPORTAR", hex(host)});
