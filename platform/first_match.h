@@ -29,7 +29,7 @@ class FirstMatch {
 #else
     if ((entries_.size() + 1) * 2 > slots_.size()) grow();
     const uint64_t hash = hashOf(key);
-    size_t slot = hash & mask();
+    size_t slot = home(hash);
     for (; slots_[slot] != 0; slot = (slot + 1) & mask())
       if (sameKey(slots_[slot], hash, key)) return false;
     entries_.push_back({std::string(key), std::move(value)});
@@ -47,7 +47,7 @@ class FirstMatch {
 #else
     if (entries_.empty()) return nullptr;
     const uint64_t hash = hashOf(key);
-    for (size_t slot = hash & mask(); slots_[slot] != 0; slot = (slot + 1) & mask())
+    for (size_t slot = home(hash); slots_[slot] != 0; slot = (slot + 1) & mask())
       if (sameKey(slots_[slot], hash, key)) return &entries_[(slots_[slot] & kIndexBits) - 1].value;
     return nullptr;
 #endif
@@ -64,14 +64,16 @@ class FirstMatch {
 
 #ifndef THT_BENCH_PLAIN_SCANS
   // Open addressing with linear probing over a power-of-two table kept at
-  // most half full. A slot holds the upper half of the key's hash and the
-  // entry's position plus one (0: empty), so that most probes that do not
-  // match never touch the entry.
+  // most half full. A slot holds the upper half of the key's hash, which
+  // also gives the slot's place, and the entry's position plus one (0:
+  // empty): most probes that do not match never touch the entry, and the
+  // table grows without reading any entry again.
   static constexpr uint64_t kIndexBits = 0xFFFFFFFFu;
   std::vector<uint64_t> slots_;
 
   static uint64_t hashOf(std::string_view key) { return std::hash<std::string_view>{}(key); }
   size_t mask() const { return slots_.size() - 1; }
+  size_t home(uint64_t hashOrSlot) const { return (hashOrSlot >> 32) & mask(); }
   static uint64_t slotValue(uint64_t hash, size_t index) { return (hash & ~kIndexBits) | (index + 1); }
   bool sameKey(uint64_t slot, uint64_t hash, std::string_view key) const {
     return (slot & ~kIndexBits) == (hash & ~kIndexBits) && entries_[(slot & kIndexBits) - 1].key == key;
@@ -79,11 +81,11 @@ class FirstMatch {
   void grow() {
     std::vector<uint64_t> larger(slots_.empty() ? 16 : slots_.size() * 2, 0);
     slots_.swap(larger);
-    for (size_t index = 0; index < entries_.size(); ++index) {
-      const uint64_t hash = hashOf(entries_[index].key);
-      size_t slot = hash & mask();
+    for (const uint64_t taken : larger) {
+      if (taken == 0) continue;
+      size_t slot = home(taken);
       while (slots_[slot] != 0) slot = (slot + 1) & mask();
-      slots_[slot] = slotValue(hash, index);
+      slots_[slot] = taken;
     }
   }
 #endif
