@@ -47,6 +47,9 @@ class HostWatch : public QObject {
     }
     notifier_ = new QSocketNotifier(ConnectionNumber(display_), QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] { takeEvents(); });
+    // Events Xlib already read while answering the calls above wait in its
+    // queue, where the socket no longer shows them.
+    QTimer::singleShot(0, this, [this] { takeEvents(); });
   }
   ~HostWatch() override {
     if (display_) XCloseDisplay(display_);
