@@ -15,15 +15,23 @@ namespace {
 
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
-// Whether the X server knows the window, asked on a connection of our own
-// so that Qt's connection never sees the error.
-bool windowExists(uint32_t handle) {
-  Display* display = XOpenDisplay(nullptr);
-  if (!display) return false;
+// Whether the X server knows the window. An error for it, or for requests
+// sent before and not yet answered, fails the call instead of reaching
+// Xlib's default handler, which would end the program.
+bool windowExists(Display* display, uint32_t handle) {
   const auto previous = XSetErrorHandler(ignoreXError);
   XWindowAttributes attributes;
   const bool exists = XGetWindowAttributes(display, handle, &attributes) != 0;
   XSetErrorHandler(previous);
+  return exists;
+}
+
+// The same, asked on a connection of our own so that Qt's connection never
+// sees the error.
+bool windowExists(uint32_t handle) {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return false;
+  const bool exists = windowExists(display, handle);
   XCloseDisplay(display);
   return exists;
 }
@@ -36,12 +44,8 @@ class HostWatch : public QObject {
       : QObject(&window), handle_(handle), gone_(std::move(gone)) {
     display_ = XOpenDisplay(nullptr);
     if (!display_) return;
-    const auto previous = XSetErrorHandler(ignoreXError);
-    XSelectInput(display_, handle_, StructureNotifyMask);
-    XWindowAttributes attributes;
-    const bool exists = XGetWindowAttributes(display_, handle_, &attributes) != 0;
-    XSetErrorHandler(previous);
-    if (!exists) {  // gone before the watch began
+    XSelectInput(display_, handle_, StructureNotifyMask);  // an error for it comes with the check
+    if (!windowExists(display_, handle_)) {  // gone before the watch began
       QTimer::singleShot(0, this, [this] { report(); });
       return;
     }

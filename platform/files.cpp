@@ -5,6 +5,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <signal.h>
 #include <unistd.h>
@@ -170,6 +171,27 @@ bool folderExists(const std::string& path) {
 bool deleteFileIfPresent(const std::string& path) {
   if (!fileExists(path)) return false;
   return ::unlink(path.c_str()) == 0;
+}
+
+int openForReadingShared(const std::string& path, int& err) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    err = errno;
+    return -1;
+  }
+  struct stat st;
+  err = 0;
+  if (::fstat(fd, &st) != 0)
+    err = errno;
+  else if (S_ISDIR(st.st_mode))
+    err = EISDIR;
+  else if (!S_ISREG(st.st_mode))
+    err = EACCES;
+  else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 || ::flock(fd, LOCK_SH | LOCK_NB) != 0)
+    err = errno;
+  if (err == 0) return fd;
+  ::close(fd);
+  return -1;
 }
 
 void replaceFileAtomically(const std::string& path, const std::string& bytes) {

@@ -26,6 +26,13 @@ bool folderExists(const std::string& path);
 // file was removed.
 bool deleteFileIfPresent(const std::string& path);
 
+// Opens a regular file for reading with a shared lock, taken without
+// waiting; the open itself does not wait either, so that a pipe in the
+// file's place cannot hold the run up. Returns the descriptor, or -1 with
+// `err` set (EISDIR for a folder, EACCES for anything else not a regular
+// file, EWOULDBLOCK for a file another program holds exclusively).
+int openForReadingShared(const std::string& path, int& err);
+
 // Replaces the whole content of `path` with `bytes` so that a reader sees
 // either the old file or the new one, never a cut file: written to a
 // temporary file in the same folder, flushed to disk, then renamed over the

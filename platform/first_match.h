@@ -7,11 +7,11 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
-#include <deque>
 #include <vector>
 
 namespace tht {

@@ -1,9 +1,8 @@
 #include "tables/table.h"
 
+#include <algorithm>
 #include <cstring>
 #include <ctime>
-#include <iterator>
-#include <algorithm>
 #include <string_view>
 
 #include "platform/error.h"
@@ -113,7 +112,7 @@ struct Table::State {
   uint32_t current = 0;  // row number; at the end when >= rowCount()
   enum class Pending { None, Edit, Append } pending = Pending::None;
   std::string buffer;  // the row being edited or appended
-  std::string blank;   // a row of empty fields, read past the last row
+  std::string blank;   // a row of empty fields: new rows, and reads past the last row
 
   State(const std::string& path, bool writable_, TableFile::Lock lock)
       : file(path, writable_, lock), writable(writable_) {
@@ -121,13 +120,10 @@ struct Table::State {
     const uint32_t headerLength = storedHeaderLength(file.readAt(0, kFixedHeaderSize));
     layout = parseLayout(file.readAt(0, headerLength), size, path);
     storedCount = layout.recordCount;
+    blank = blankRecord(layout);
   }
 
   uint32_t rowCount() const { return storedCount + appendedCount; }
-  const std::string& blankRow() {
-    if (blank.empty()) blank = blankRecord(layout);
-    return blank;
-  }
   size_t rowLength() const { return layout.recordLength; }
   bool cached(uint32_t number) const { return number >= cacheFirst && number - cacheFirst < cacheCount; }
 
@@ -144,9 +140,8 @@ struct Table::State {
     const uint32_t perBlock = std::max<uint32_t>(1, kReadBlockBytes / layout.recordLength);
     cacheFirst = number;
     cacheCount = std::min(perBlock, storedCount - number);
-    cache = file.readAt(layout.headerLength + uint64_t{number} * layout.recordLength,
-                        size_t{cacheCount} * layout.recordLength);
-    if (cache.size() != size_t{cacheCount} * layout.recordLength) {
+    cache = file.readAt(layout.headerLength + uint64_t{number} * rowLength(), size_t{cacheCount} * rowLength());
+    if (cache.size() != size_t{cacheCount} * rowLength()) {
       cacheCount = 0;  // the file shrank under us
       throw Error(engineMessage("Corrupt table/index header.", file.path()));
     }
@@ -277,7 +272,7 @@ void Table::storePending() {
 void Table::append() {
   State& state = writableState();
   storePending();
-  state.buffer = state.blankRow();
+  state.buffer = state.blank;
   state.pending = State::Pending::Append;
 }
 
@@ -333,7 +328,7 @@ const Column& Table::column(size_t field) const {
 std::string_view Table::currentRecord() const {
   State& state = openState();
   if (state.pending != State::Pending::None) return state.buffer;
-  if (state.current >= state.rowCount()) return state.blankRow();
+  if (state.current >= state.rowCount()) return state.blank;
   return state.row(state.current);
 }
 

@@ -1,9 +1,6 @@
 #include "teba/line_reader.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/error.h"
@@ -21,24 +18,10 @@ constexpr char kCtrlZ = 0x1A;
 }  // namespace
 
 LineReader::LineReader(const std::string& path) : buffer_(kBufferSize) {
-  // Opened without waiting, so that a pipe put in the file's place cannot
-  // hold the run up; only a regular file is read.
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd_ < 0) failWith(errno);
-  struct stat st;
-  const int statResult = ::fstat(fd_, &st);
-  if (statResult != 0 || !S_ISREG(st.st_mode) || ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) {
-    const int err = statResult == 0 ? EACCES : errno;
-    ::close(fd_);
-    fd_ = -1;
-    failWith(err);
-  }
-  if (::flock(fd_, LOCK_SH | LOCK_NB) != 0) {
-    const int err = errno;
-    ::close(fd_);
-    fd_ = -1;
-    failWith(err);
-  }
+  int err = 0;
+  fd_ = openForReadingShared(path, err);
+  // A folder reads as access denied, as any other input that is no file.
+  if (fd_ < 0) failWith(err == EISDIR ? EACCES : err);
 }
 
 LineReader::~LineReader() {

@@ -2,8 +2,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,25 +19,10 @@ constexpr size_t kBlockSize = 64 * 1024;
   throw Error("Cannot open file \"" + path + "\". " + systemErrorText(err));
 }
 
-// Opens a regular file for reading with a shared lock, without waiting, so
-// that a pipe in the file's place cannot hold the run up.
 int openLocked(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) failOn(path, errno);
-  struct stat st;
   int err = 0;
-  if (::fstat(fd, &st) != 0)
-    err = errno;
-  else if (S_ISDIR(st.st_mode))
-    err = EISDIR;
-  else if (!S_ISREG(st.st_mode))
-    err = EACCES;
-  else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 || ::flock(fd, LOCK_SH | LOCK_NB) != 0)
-    err = errno;
-  if (err != 0) {
-    ::close(fd);
-    failOn(path, err);
-  }
+  const int fd = openForReadingShared(path, err);
+  if (fd < 0) failOn(path, err);
   return fd;
 }
 
