@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <ostream>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -38,7 +39,7 @@ class Report {
 };
 
 std::string at(const TebaFile& file, size_t line) { return std::string(file.name) + ":" + std::to_string(line); }
-std::string quoted(const std::string& text) { return "'" + text + "'"; }
+std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
 struct Numbered {
   size_t number;  // from 1
@@ -122,12 +123,12 @@ void checkAssignments(const TebaInput& assignments, const TebaInput& groups, con
   std::unordered_set<std::string> hoursKeys;
   for (const Numbered& record : courses.records()) {
     const SubjectCourseRecord line = subjectCourseRecord(record.line);
-    hoursKeys.insert(line.subject + '\n' + line.level + '\n' + line.course);
+    hoursKeys.insert(std::string(line.subject) + '\n' + std::string(line.level) + '\n' + std::string(line.course));
   }
   for (const Numbered& record : assignments.records()) {
     const AssignmentRecord assignment = assignmentRecord(record.line);
     GroupInfo info;
-    const auto group = groupInfo.find(assignment.group);
+    const auto group = groupInfo.find(std::string(assignment.group));
     if (group != groupInfo.end()) {
       info = group->second;
     } else if (groups.present()) {
@@ -136,7 +137,7 @@ void checkAssignments(const TebaInput& assignments, const TebaInput& groups, con
                          ": la asignaci\xF3n de " + quoted(assignment.subject) +
                          " queda sin turno, nivel, curso ni grupo");
     }
-    if (courses.present() && !hoursKeys.count(assignment.subject + '\n' + info.level + '\n' + info.course))
+    if (courses.present() && !hoursKeys.count(std::string(assignment.subject) + '\n' + info.level + '\n' + info.course))
       report.problem(at(kAssignmentsFile, record.number),
                      "no hay horas de " + quoted(assignment.subject) + " para el nivel " + quoted(info.level) +
                          " y el curso " + quoted(info.course) + " en " + kSubjectCourseFile.name +
@@ -148,7 +149,7 @@ void checkAssignments(const TebaInput& assignments, const TebaInput& groups, con
 // ends the export with an error.
 void checkHoursTexts(const TebaInput& courses, Report& report) {
   for (const Numbered& record : courses.records()) {
-    std::string text = subjectCourseRecord(record.line).hours;
+    std::string text(subjectCourseRecord(record.line).hours);
     if (text.empty()) continue;  // blank means one hour
     for (char& c : text)
       if (c == ',') c = '.';

@@ -3,7 +3,11 @@
 // subject-course file. The two first-match lookups of the step go through
 // maps built once, each keeping the first match in file or table order, so
 // the cost grows with the sum of the sizes rather than their product.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "export/hours.h"
@@ -36,10 +40,12 @@ const std::vector<FieldDef>& asigtFields() {
   return fields;
 }
 
-std::string key(const std::string& a, const std::string& b, const std::string& c) {
-  std::string joined;  // no trimmed field holds a line end
-  joined.reserve(a.size() + b.size() + c.size() + 2);
-  joined.append(a).append(1, '\n').append(b).append(1, '\n').append(c);
+// The lookup key of a subject, level and course: the three texts joined by
+// line ends, which no trimmed field holds. Built into `joined` so that a
+// pass reuses one buffer.
+std::string_view key(std::string& joined, std::string_view subject, std::string_view level,
+                     std::string_view course) {
+  joined.assign(subject).append(1, '\n').append(level).append(1, '\n').append(course);
   return joined;
 }
 
@@ -81,7 +87,7 @@ void joinGroups(const std::string& workFolder, Table& asigt) {
   std::vector<size_t> columns;
   for (const char* name : kGroupFields) columns.push_back(asigt.fieldIndex(name));
   for (asigt.first(); !asigt.eof(); asigt.next()) {
-    const std::vector<std::string>* found = firstGroup.find(asigt.asString(cgrup));
+    const std::vector<std::string>* found = firstGroup.find(asigt.text(cgrup));
     if (!found) continue;
     asigt.edit();
     for (size_t i = 0; i < columns.size(); ++i) asigt.setString(columns[i], (*found)[i]);
@@ -89,15 +95,45 @@ void joinGroups(const std::string& workFolder, Table& asigt) {
   }
 }
 
+// The hours text of a subject-course record (columns 28-33, so at most six
+// characters) and, once a row has used it, the hours it gives: rows sharing
+// a record share the work.
+class Hours {
+ public:
+  explicit Hours(std::string_view text) : size_(static_cast<uint8_t>(std::min(text.size(), sizeof text_))) {
+    std::memcpy(text_, text.data(), size_);
+  }
+
+  // The hours, at least 1. A text that is not a number throws every time.
+  double value() {
+    if (!worked_) {
+      std::string number = size_ == 0 ? std::string("1") : std::string(text_, size_);
+      for (char& c : number)
+        if (c == ',') c = '.';
+      value_ = parseHours(number);
+      if (!(value_ >= 1)) value_ = 1;
+      worked_ = true;
+    }
+    return value_;
+  }
+
+ private:
+  char text_[6];
+  uint8_t size_;
+  bool worked_ = false;
+  double value_ = 0;
+};
+
 // Hours pass: each row takes the hours of the first data record of the
 // subject-course file that matches its subject, level and course.
 void setHours(WholeFile& lines, Table& asigt) {
-  FirstMatch<std::string> firstHours;
+  FirstMatch<Hours> firstHours;
   std::string line;
+  std::string joined;
   while (lines.nextLine(line)) {
     if (isSkipped(line, kSubjectCourseFile.expectedName)) continue;
     const SubjectCourseRecord record = subjectCourseRecord(line);
-    firstHours.add(key(record.subject, record.level, record.course), record.hours);
+    firstHours.add(key(joined, record.subject, record.level, record.course), Hours(record.hours));
   }
 
   const size_t subject = asigt.fieldIndex("CASIG");
@@ -106,14 +142,9 @@ void setHours(WholeFile& lines, Table& asigt) {
   const size_t hoursField = asigt.fieldIndex("HORAS");
   const size_t pattern = asigt.fieldIndex("SESIONES");
   for (asigt.first(); !asigt.eof(); asigt.next()) {
-    const std::string* found =
-        firstHours.find(key(asigt.asString(subject), asigt.asString(level), asigt.asString(course)));
+    Hours* found = firstHours.find(key(joined, asigt.text(subject), asigt.text(level), asigt.text(course)));
     if (!found) continue;
-    std::string text = found->empty() ? "1" : *found;
-    for (char& c : text)
-      if (c == ',') c = '.';
-    double hours = parseHours(text);  // an error leaves this row as it was
-    if (!(hours >= 1)) hours = 1;
+    const double hours = found->value();  // an error leaves this row as it was
     asigt.edit();
     asigt.setFloat(hoursField, hours);
     asigt.setString(pattern, sessionPattern(hours, kPatternSize));

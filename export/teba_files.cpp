@@ -41,13 +41,13 @@ std::vector<std::string> groupValues(const std::string& line) {
           unit};
 }
 
-AssignmentRecord assignmentRecord(const std::string& line) {
-  return {trimmedField(line, 12, 4), trimmedField(line, 16, 4)};
+AssignmentRecord assignmentRecord(std::string_view line) {
+  return {trimmedFieldView(line, 12, 4), trimmedFieldView(line, 16, 4)};
 }
 
-SubjectCourseRecord subjectCourseRecord(const std::string& line) {
-  return {trimmedField(line, 2, 3), trimmedField(line, 8, 3), trimmedField(line, 24, 4),
-          trimmedField(line, 28, 6)};
+SubjectCourseRecord subjectCourseRecord(std::string_view line) {
+  return {trimmedFieldView(line, 2, 3), trimmedFieldView(line, 8, 3), trimmedFieldView(line, 24, 4),
+          trimmedFieldView(line, 28, 6)};
 }
 
 SessionRecord sessionRecord(const std::string& line) {

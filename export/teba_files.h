@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tht {
@@ -29,21 +30,21 @@ std::vector<std::string> roomValues(const std::string& line);     // ABREV, NOMB
 // ABREV, TURNO, NIVEL, CURSO, GRUPO, UNIDAD
 std::vector<std::string> groupValues(const std::string& line);
 
-// A data record of the subject-group file.
+// A data record of the subject-group file, as views into its line.
 struct AssignmentRecord {
-  std::string group;    // columns 12-15
-  std::string subject;  // columns 16-19
+  std::string_view group;    // columns 12-15
+  std::string_view subject;  // columns 16-19
 };
-AssignmentRecord assignmentRecord(const std::string& line);
+AssignmentRecord assignmentRecord(std::string_view line);
 
-// A data record of the subject-course file.
+// A data record of the subject-course file, as views into its line.
 struct SubjectCourseRecord {
-  std::string level;    // columns 2-4
-  std::string course;   // columns 8-10
-  std::string subject;  // columns 24-27
-  std::string hours;    // columns 28-33, as written
+  std::string_view level;    // columns 2-4
+  std::string_view course;   // columns 8-10
+  std::string_view subject;  // columns 24-27
+  std::string_view hours;    // columns 28-33, as written
 };
-SubjectCourseRecord subjectCourseRecord(const std::string& line);
+SubjectCourseRecord subjectCourseRecord(std::string_view line);
 
 // A data record of the sessions file.
 struct SessionRecord {

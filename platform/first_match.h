@@ -39,6 +39,7 @@ class FirstMatch {
   }
 
   // The value of the first entry stored under `key`; null when none.
+  Value* find(std::string_view key) { return const_cast<Value*>(std::as_const(*this).find(key)); }
   const Value* find(std::string_view key) const {
 #ifdef THT_BENCH_PLAIN_SCANS
     for (const auto& entry : entries_)

@@ -265,7 +265,7 @@ std::string readText(std::string_view record, const Column& column) {
     case 'P':
       return {};  // memo contents live in another file
     default:
-      return std::string(withoutTrailingBlanks(bytes));
+      return std::string(storedText(record, column));
   }
 }
 
@@ -295,18 +295,22 @@ double readFloat(std::string_view record, const Column& column) {
   return numericValue(record, column, value) ? value : 0;
 }
 
-void writeText(std::string& record, const Column& column, const std::string& value,
+std::string_view storedText(std::string_view record, const Column& column) {
+  return withoutTrailingBlanks(fieldBytes(record, column));
+}
+
+void writeText(std::string& record, const Column& column, std::string_view value,
                const std::string& path) {
   switch (valueKind(column)) {
     case ValueKind::Integer:
       if (trimmed(value).empty()) break;
-      writeInteger(record, column, parseInteger32(value), path);
+      writeInteger(record, column, parseInteger32(std::string(value)), path);
       return;
     case ValueKind::Float: {
       if (trimmed(value).empty()) break;
       double number = 0;
       if (!parseDouble(trimmed(value), number))
-        throw Error("'" + value + "' no es un valor punto flotante v\xE1lido");
+        throw Error("'" + std::string(value) + "' no es un valor punto flotante v\xE1lido");
       writeFloat(record, column, number, path);
       return;
     }

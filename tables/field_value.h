@@ -26,7 +26,11 @@ std::string readText(std::string_view record, const Column& column);
 int32_t readInteger(std::string_view record, const Column& column);
 double readFloat(std::string_view record, const Column& column);
 
-void writeText(std::string& record, const Column& column, const std::string& value,
+// The stored text of a text field without trailing blanks, as a view into
+// `record`; readText() gives the same for such fields.
+std::string_view storedText(std::string_view record, const Column& column);
+
+void writeText(std::string& record, const Column& column, std::string_view value,
                const std::string& path);
 void writeInteger(std::string& record, const Column& column, int32_t value, const std::string& path);
 void writeFloat(std::string& record, const Column& column, double value, const std::string& path);

@@ -336,6 +336,12 @@ std::string Table::asString(size_t field) const { return readText(currentRecord(
 int32_t Table::asInteger(size_t field) const { return readInteger(currentRecord(), column(field)); }
 double Table::asFloat(size_t field) const { return readFloat(currentRecord(), column(field)); }
 
+std::string_view Table::text(size_t field) const {
+  const Column& wanted = column(field);
+  if (wanted.type != 'C') throw Error(withComponent("Field '" + wanted.name + "' is not a text field"));
+  return storedText(currentRecord(), wanted);
+}
+
 std::string& Table::editBuffer() {
   State& state = openState();
   if (state.pending == State::Pending::None)
@@ -343,7 +349,7 @@ std::string& Table::editBuffer() {
   return state.buffer;
 }
 
-void Table::setString(size_t field, const std::string& value) {
+void Table::setString(size_t field, std::string_view value) {
   writeText(editBuffer(), column(field), value, state_->file.path());
 }
 

@@ -85,10 +85,13 @@ class Table {
   // field must hold a decimal integer ("'%s' no es un valor entero válido").
   int32_t asInteger(size_t field) const;
   double asFloat(size_t field) const;
+  // A text field's value as asString() gives it, as a view that stays valid
+  // until the next call that moves, edits or posts. Throws for other fields.
+  std::string_view text(size_t field) const;
 
   // Writing the current row during edit or append. Text is cut to the
   // field's size.
-  void setString(size_t field, const std::string& value);
+  void setString(size_t field, std::string_view value);
   void setInteger(size_t field, int32_t value);
   void setFloat(size_t field, double value);
 
@@ -96,7 +99,7 @@ class Table {
   std::string asString(const std::string& field) const { return asString(fieldIndex(field)); }
   int32_t asInteger(const std::string& field) const { return asInteger(fieldIndex(field)); }
   double asFloat(const std::string& field) const { return asFloat(fieldIndex(field)); }
-  void setString(const std::string& field, const std::string& value) { setString(fieldIndex(field), value); }
+  void setString(const std::string& field, std::string_view value) { setString(fieldIndex(field), value); }
   void setInteger(const std::string& field, int32_t value) { setInteger(fieldIndex(field), value); }
   void setFloat(const std::string& field, double value) { setFloat(fieldIndex(field), value); }
 

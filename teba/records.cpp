@@ -25,17 +25,21 @@ std::string_view trimmedView(std::string_view text) {
 
 }  // namespace
 
-std::string field(const std::string& line, long start, long width) {
+std::string field(std::string_view line, long start, long width) {
   return std::string(fieldView(line, start, width));
 }
 
-std::string trim(const std::string& text) { return std::string(trimmedView(text)); }
+std::string trim(std::string_view text) { return std::string(trimmedView(text)); }
 
-std::string trimmedField(const std::string& line, long start, long width) {
-  return std::string(trimmedView(fieldView(line, start, width)));
+std::string trimmedField(std::string_view line, long start, long width) {
+  return std::string(trimmedFieldView(line, start, width));
 }
 
-bool isSkipped(const std::string& line, const std::string& expectedName) {
+std::string_view trimmedFieldView(std::string_view line, long start, long width) {
+  return trimmedView(fieldView(line, start, width));
+}
+
+bool isSkipped(std::string_view line, std::string_view expectedName) {
   if (!line.empty() && (line[0] == '0' || line[0] == '9')) return true;
   const std::string_view name = trimmedView(fieldView(line, 2, 50));
   if (name.size() != expectedName.size()) return false;

@@ -3,23 +3,26 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tht {
 
 // The characters of `line` from 1-based column `start` on, `width` of them
 // or as many as the line has; a start before column 1 counts as column 1.
-std::string field(const std::string& line, long start, long width);
+std::string field(std::string_view line, long start, long width);
 
 // Removes every character of code 0x20 or below from both ends.
-std::string trim(const std::string& text);
+std::string trim(std::string_view text);
 
 // field() followed by trim(): how the readers take their values.
-std::string trimmedField(const std::string& line, long start, long width);
+std::string trimmedField(std::string_view line, long start, long width);
+// The same as a view into `line`, for readers that only look at it.
+std::string_view trimmedFieldView(std::string_view line, long start, long width);
 
 // True for a header ("0" in column 1), a trailer ("9" in column 1) or a line
 // whose columns 2-51, trimmed and upper-cased, equal `expectedName`.
-bool isSkipped(const std::string& line, const std::string& expectedName);
+bool isSkipped(std::string_view line, std::string_view expectedName);
 
 // `value` followed by spaces up to `width`; a longer value is never cut.
 std::string writeField(const std::string& value, size_t width);

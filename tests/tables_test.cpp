@@ -100,6 +100,8 @@ TEST_F(TableTest, ValuesReadBackByTheRules) {
 
   table.open(work.path(), "T.DBF", OpenMode::ReadOnlyShared);
   EXPECT_EQ(table.asString(0), "AB");  // trailing spaces dropped
+  EXPECT_EQ(table.text(0), "AB");
+  EXPECT_EQ(messageOf([&] { table.text(1); }), "Field 'NUM' is not a text field");
   EXPECT_EQ(table.asString(1), "42");
   EXPECT_EQ(table.asString(2), "2.5");
   EXPECT_EQ(table.asFloat(2), 2.5);
@@ -108,6 +110,7 @@ TEST_F(TableTest, ValuesReadBackByTheRules) {
   table.next();
   EXPECT_EQ(table.asString(2), "3");  // no bare separator
   EXPECT_EQ(table.asString(0), "");
+  EXPECT_EQ(table.text(0), "");
   table.next();
   EXPECT_EQ(table.asInteger(0), 12);
   EXPECT_EQ(table.asFloat(2), 2.25);
@@ -190,6 +193,7 @@ TEST_F(TableTest, TextIsCutToTheFieldAndNumbersParseFromText) {
   table.setString(1, "-17");
   table.setString(2, "2.75");
   EXPECT_EQ(table.asString(0), "ABCD");  // read during the append
+  EXPECT_EQ(table.text(0), "ABCD");
   EXPECT_EQ(table.asInteger(1), -17);
   EXPECT_EQ(messageOf([&] { table.setString(1, "8.30"); }), "'8.30' no es un valor entero v\xE1lido");
   EXPECT_EQ(messageOf([&] { table.setString(2, "x"); }), "'x' no es un valor punto flotante v\xE1lido");
