@@ -11,9 +11,14 @@
 
 namespace tht {
 
+class HoursReadAhead;
+
 struct StepContext {
   Session& session;
   const RunEnvironment& env;
+  // The subject-course file, read ahead by the run while the first steps
+  // work, for the teaching assignments step; null when not started.
+  HoursReadAhead* hoursAhead = nullptr;
 };
 
 // The path of a step's input file in the TEBA folder. When the file is not

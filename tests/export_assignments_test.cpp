@@ -2,8 +2,12 @@
 // their group fields from GRUPOST, their hours and session patterns, and how
 // missing files and bad hours end the step.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +17,7 @@
 #include "export/export_run.h"
 #include "export/hours.h"
 #include "platform/error.h"
+#include "platform/files.h"
 #include "tests/export_fixture.h"
 
 namespace tht {
@@ -251,15 +256,37 @@ TEST_F(Assignments, GroupsJoinOnTheFirstExactCodeAndHoursOnTheFirstLine) {
 }
 
 TEST_F(Assignments, BadHoursTextEndsTheRunKeepingEarlierRows) {
-  writeAssignments({assignment("1A", "A"), assignment("1A", "B"), assignment("1A", "C")});
+  // Twenty rows without hours first (past the first batch of records), then
+  // one with hours, the bad one, and two after it.
+  std::vector<std::string> lines(20, assignment("1A", "X"));
+  for (const char* subject : {"A", "B", "C"}) lines.push_back(assignment("1A", subject));
+  lines.push_back(assignment("2A", "D"));
+  writeAssignments(lines);
   writeHours({hours("ESO", "1", "A", "4"), hours("ESO", "1", "B", "2,x"), hours("ESO", "1", "C", "2")});
   EXPECT_EQ(run(), "'2.x' no es un valor punto flotante v\xE1lido");
   EXPECT_EQ(session.ResultadoTraspaso, -1);
-  const Rows rows = asigt();
-  ASSERT_EQ(rows.size(), 3u);
-  EXPECT_EQ(rows[0][8] + "|" + rows[0][9], "4|1111");
-  EXPECT_EQ(rows[1][8] + "|" + rows[1][9], "|");
-  EXPECT_EQ(rows[2][8] + "|" + rows[2][9], "|");
+  // Every row is joined; only the row before the bad one that had a record
+  // keeps its hours: the final pass never ran, so no row took the default.
+  Rows expected(20, {"X", "", "1A", "", "M", "ESO", "1", "A", "", ""});
+  expected.push_back({"A", "", "1A", "", "M", "ESO", "1", "A", "4", "1111"});
+  expected.push_back({"B", "", "1A", "", "M", "ESO", "1", "A", "", ""});
+  expected.push_back({"C", "", "1A", "", "M", "ESO", "1", "A", "", ""});
+  expected.push_back({"D", "", "2A", "", "T", "ESO", "2", "A", "", ""});
+  EXPECT_EQ(asigt(), expected);
+}
+
+TEST_F(Assignments, HoursFileHeldByAWriterEndsTheRunWithTheRowsJoined) {
+  writeAssignments({assignment("1A", "A"), assignment("2A", "B")});
+  writeHours({hours("ESO", "1", "A", "4")});
+  const int held = ::open(teba.file("teba_asignatcurso.txt").c_str(), O_RDWR);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+  EXPECT_EQ(run(), "Cannot open file \"" + teba.file("teba_asignatcurso.txt") + "\". " +
+                       systemErrorText(EWOULDBLOCK));
+  ::close(held);
+  EXPECT_EQ(session.ResultadoTraspaso, -1);
+  EXPECT_EQ(asigt(), (Rows{{"A", "", "1A", "", "M", "ESO", "1", "A", "", ""},
+                           {"B", "", "2A", "", "T", "ESO", "2", "A", "", ""}}));
 }
 
 TEST_F(Assignments, MissingHoursFileLeavesHoursEmptyAndTheResultAlone) {

@@ -33,6 +33,7 @@ struct Armed {
   Fault fault = Fault::None;
   std::string name;  // the last component of the path it strikes
   int fd = -1;       // the descriptor a read fault strikes
+  int readsPassed = 0;  // reads a read fault lets through first
   int hits = 0;      // how often the fault struck
 };
 
@@ -73,7 +74,7 @@ extern "C" int open(const char* path, int flags, ...) {
 }
 
 extern "C" ssize_t read(int fd, void* buffer, size_t count) {
-  if (armed.fault == Fault::ReadFault && fd == armed.fd && fd >= 0) {
+  if (armed.fault == Fault::ReadFault && fd == armed.fd && fd >= 0 && armed.readsPassed-- <= 0) {
     ++armed.hits;
     errno = EIO;
     return -1;
@@ -170,6 +171,25 @@ TEST_F(InjectedFaults, DeviceFailingInTheMiddleOfAReadIsAnInputOutputError) {
   EXPECT_EQ(exportError(), "Cannot open file \"" + teba.file("teba_sesiones.txt") + "\". " +
                                systemErrorText(EIO));
   EXPECT_EQ(session.ResultadoTraspaso, -1);
+  expectUnchanged("DIASHORAST");
+}
+
+TEST_F(InjectedFaults, AssignmentsFailingMidFileLeaveTheRowsLoadedSoFarBare) {
+  // Far more than one read's worth of records, each with a group and hours.
+  std::string lines = "0TEBA_ASIGNATGRUPO.TXT\r\n";
+  for (int i = 0; i < 5000; ++i) lines += "11ESO A    1A  MAT \r\n";
+  teba.write("teba_asignatgrupo.txt", lines);
+  arm(Fault::ReadFault, "teba_asignatgrupo.txt");
+  armed.readsPassed = 1;
+  EXPECT_EQ(exportError(), "Error de E/S 23");
+  EXPECT_EQ(session.ResultadoTraspaso, -1);
+  // The rows of the first read stay as the load pass leaves them: the
+  // join, the hours and the default never ran.
+  const test::Rows rows = test::readTable(work.path(), "ASIGT.DBF");
+  EXPECT_GT(rows.size(), 100u);
+  EXPECT_LT(rows.size(), 5000u);
+  for (const auto& row : rows)
+    ASSERT_EQ(row, (std::vector<std::string>{"MAT", "", "1A", "", "", "", "", "", "", ""}));
   expectUnchanged("DIASHORAST");
 }
 
