@@ -71,7 +71,7 @@ class GroupFields {
  public:
   void set(size_t field, std::string_view value) {
     sizes_[field] = static_cast<uint8_t>(std::min<size_t>(value.size(), kGroupFieldSizes[field]));
-    std::memcpy(bytes_ + offset(field), value.data(), sizes_[field]);
+    if (sizes_[field] > 0) std::memcpy(bytes_ + offset(field), value.data(), sizes_[field]);
   }
   std::string_view get(size_t field) const { return std::string_view(bytes_ + offset(field), sizes_[field]); }
   // NIVEL and CURSO as a row reads them back once stored: a text field

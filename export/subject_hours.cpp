@@ -20,7 +20,7 @@ std::string_view hoursKey(std::string& joined, std::string_view subject, std::st
 }
 
 Hours::Hours(std::string_view text) : size_(static_cast<uint8_t>(std::min(text.size(), sizeof text_))) {
-  std::memcpy(text_, text.data(), size_);
+  if (size_ > 0) std::memcpy(text_, text.data(), size_);  // an empty view may have no data
 }
 
 double Hours::value() {

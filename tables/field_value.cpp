@@ -317,7 +317,7 @@ void writeText(std::string& record, const Column& column, std::string_view value
     case ValueKind::Text: {
       const size_t kept = std::min<size_t>(value.size(), column.width);
       char* field = &record[column.offset];
-      std::memcpy(field, value.data(), kept);
+      if (kept > 0) std::memcpy(field, value.data(), kept);  // an empty view may have no data
       std::memset(field + kept, ' ', column.width - kept);
       return;
     }
