@@ -185,6 +185,7 @@ class Load {
   void appendBatch() {
     if (groups_) {
       for (size_t i = 0; i < count_; ++i) groups_->slotHint(batch_[i].record.group);
+      for (size_t i = 0; i < count_; ++i) groups_->entryHint(batch_[i].record.group);
       for (size_t i = 0; i < count_; ++i) batch_[i].group = groups_->find(batch_[i].record.group);
     }
     if (groups_ && hours_ && !hoursError_) {
