@@ -11,7 +11,9 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "export/export_run.h"
@@ -273,6 +275,105 @@ TEST_F(Assignments, BadHoursTextEndsTheRunKeepingEarlierRows) {
   expected.push_back({"C", "", "1A", "", "M", "ESO", "1", "A", "", ""});
   expected.push_back({"D", "", "2A", "", "T", "ESO", "2", "A", "", ""});
   EXPECT_EQ(asigt(), expected);
+}
+
+// Random schools against a plain model of the four passes as written: load,
+// join on the first exact ABREV by a scan of GRUPOST, hours from the first
+// matching subject-course line by a scan, the default hour. Covers repeated
+// and case-differing codes, records without a group or hours, bad hours
+// texts at any row, a missing hours file, and rows beyond one batch.
+TEST_F(Assignments, RandomSchoolsGiveTheTableTheFourPassesGive) {
+  struct Text {
+    const char* written;
+    const char* horas;     // as the table reads it back
+    const char* sesiones;
+  };
+  const Text texts[] = {{"", "1", "1"},        {"3", "3", "111"},       {"2,5", "2.5", "11\xBD"},
+                        {"0,5", "1", "1"},     {"14", "14", "11111111111111"},
+                        {"x", nullptr, nullptr}};  // not a number
+  const char* const groupCodes[] = {"1A", "1a", "2B", "9Z"};
+  const char* const levels[] = {"ESO", "BAC", ""};
+  const char* const courses[] = {"1", "2", ""};
+  const char* const subjects[] = {"MAT", "LEN", "ING", ""};
+  std::mt19937 random(2026);
+  auto pick = [&](const auto& from) { return from[random() % std::size(from)]; };
+
+  for (int school = 0; school < 150; ++school) {
+    SCOPED_TRACE("school " + std::to_string(school));
+    std::vector<std::string> groupLines;
+    for (size_t i = 0, n = random() % 4; i <= n; ++i) {
+      const std::string unit = std::string("U") + pick(courses) + pick(groupCodes);
+      groupLines.push_back(line({{1, "1"}, {2, unit}, {12, pick(groupCodes)}, {16, pick(levels)},
+                                 {22, pick(courses)}, {35, random() % 2 ? "M" : "T"}}));
+    }
+    teba.write("teba_grupo.txt", tebaFile("TEBA_GRUPO.TXT", groupLines));
+    struct Record {
+      std::string group, subject;
+    };
+    std::vector<Record> records;
+    std::vector<std::string> lines;
+    for (size_t i = 0, n = random() % 45; i < n; ++i) {
+      records.push_back({pick(groupCodes), pick(subjects)});
+      lines.push_back(assignment(records.back().group, records.back().subject));
+    }
+    writeAssignments(lines);
+    struct HoursRecord {
+      std::string level, course, subject;
+      const Text* text;
+    };
+    std::vector<HoursRecord> hoursRecords;
+    const bool hoursFile = random() % 6 != 0;
+    if (hoursFile) {
+      std::vector<std::string> hoursLines;
+      for (size_t i = 0, n = random() % 12; i < n; ++i) {
+        const Text* text = random() % 10 == 0 ? &texts[5] : &texts[random() % 5];
+        hoursRecords.push_back({pick(levels), pick(courses), pick(subjects), text});
+        hoursLines.push_back(hours(hoursRecords.back().level, hoursRecords.back().course,
+                                   hoursRecords.back().subject, text->written));
+      }
+      writeHours(hoursLines);
+    } else {
+      std::remove(teba.file("teba_asignatcurso.txt").c_str());
+    }
+
+    const std::string error = run();
+    const Rows grupost = readTable(work.path(), "GRUPOST.DBF");
+    Rows expected;
+    std::string expectedError;
+    for (const Record& record : records) {
+      std::vector<std::string> row = {record.subject, "", record.group, "", "", "", "", "", "", ""};
+      for (const auto& group : grupost)
+        if (group[0] == record.group) {
+          for (size_t i = 0; i < 4; ++i) row[4 + i] = group[1 + i];
+          break;
+        }
+      expected.push_back(row);
+    }
+    if (hoursFile) {
+      size_t end = 0;  // rows the hours pass went through
+      for (; end < expected.size(); ++end) {
+        std::vector<std::string>& row = expected[end];
+        const HoursRecord* match = nullptr;
+        for (const HoursRecord& h : hoursRecords)
+          if (h.subject == row[0] && h.level == row[5] && h.course == row[6]) {
+            match = &h;
+            break;
+          }
+        if (!match) continue;
+        if (!match->text->horas) {
+          expectedError = "'x' no es un valor punto flotante v\xE1lido";
+          break;
+        }
+        row[8] = match->text->horas;
+        row[9] = match->text->sesiones;
+      }
+      if (expectedError.empty())
+        for (auto& row : expected)
+          if (row[8].empty()) row[8] = row[9] = "1";
+    }
+    EXPECT_EQ(error, expectedError);
+    ASSERT_EQ(asigt(), expected);
+  }
 }
 
 TEST_F(Assignments, HoursFileHeldByAWriterEndsTheRunWithTheRowsJoined) {
