@@ -27,12 +27,12 @@
 #include <vector>
 
 #include "export/hours.h"
-#include "export/subject_hours.h"
 #include "export/steps.h"
+#include "export/subject_hours.h"
 #include "export/teba_files.h"
 #include "platform/error.h"
-#include "platform/first_match.h"
 #include "platform/files.h"
+#include "platform/first_match.h"
 #include "tables/table.h"
 #include "teba/line_reader.h"
 #include "teba/records.h"
@@ -192,7 +192,7 @@ class Load {
       for (size_t i = 0; i < count_; ++i) {
         Pending& row = batch_[i];
         hoursKey(row.hoursKey, row.record.subject, row.group ? row.group->levelKey() : std::string_view(),
-            row.group ? row.group->courseKey() : std::string_view());
+                 row.group ? row.group->courseKey() : std::string_view());
         hours_->slotHint(row.hoursKey);
       }
       for (size_t i = 0; i < count_; ++i) hours_->entryHint(batch_[i].hoursKey);
@@ -232,9 +232,9 @@ class Load {
     std::string joined;
     size_t row = 0;
     for (asigt_.first(); row < count && !asigt_.eof(); asigt_.next(), ++row) {
-      if (keepGroups &&
-          hours_->find(hoursKey(joined, asigt_.text(columns_.subject), asigt_.text(columns_.groupFields[1]),
-                           asigt_.text(columns_.groupFields[2]))))
+      if (keepGroups && hours_->find(hoursKey(joined, asigt_.text(columns_.subject),
+                                              asigt_.text(columns_.groupFields[1]),
+                                              asigt_.text(columns_.groupFields[2]))))
         continue;
       asigt_.edit();
       if (!keepGroups)
