@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "export/hours.h"
+#include "export/subject_hours.h"
 #include "export/teba_files.h"
 #include "import/timetable.h"
 #include "platform/cp1252.h"
@@ -121,9 +122,10 @@ void checkAssignments(const TebaInput& assignments, const TebaInput& groups, con
     groupInfo.emplace(values[0], GroupInfo{values[2], values[3]});
   }
   std::unordered_set<std::string> hoursKeys;
+  std::string joined;
   for (const Numbered& record : courses.records()) {
     const SubjectCourseRecord line = subjectCourseRecord(record.line);
-    hoursKeys.insert(std::string(line.subject) + '\n' + std::string(line.level) + '\n' + std::string(line.course));
+    hoursKeys.emplace(hoursKey(joined, line.subject, line.level, line.course));
   }
   for (const Numbered& record : assignments.records()) {
     const AssignmentRecord assignment = assignmentRecord(record.line);
@@ -137,7 +139,7 @@ void checkAssignments(const TebaInput& assignments, const TebaInput& groups, con
                          ": la asignaci\xF3n de " + quoted(assignment.subject) +
                          " queda sin turno, nivel, curso ni grupo");
     }
-    if (courses.present() && !hoursKeys.count(std::string(assignment.subject) + '\n' + info.level + '\n' + info.course))
+    if (courses.present() && !hoursKeys.count(std::string(hoursKey(joined, assignment.subject, info.level, info.course))))
       report.problem(at(kAssignmentsFile, record.number),
                      "no hay horas de " + quoted(assignment.subject) + " para el nivel " + quoted(info.level) +
                          " y el curso " + quoted(info.course) + " en " + kSubjectCourseFile.name +

@@ -7,8 +7,8 @@
 // Its four passes (load, join with GRUPOST, hours, one hour by default) are
 // done as one: GRUPOST and the subject-course file (which the run has read
 // ahead on a second thread) are taken first, and each row is appended
-// complete, written once. The table left is the one the
-// four passes in turn would leave, errors included:
+// complete, written once. The table left is the one the four passes in turn
+// would leave, errors included:
 // - GRUPOST unreadable: rows are loaded bare, then its error is raised;
 // - subject-course file missing or unreadable: rows are loaded and joined,
 //   then its message or error comes;
@@ -74,17 +74,12 @@ class GroupFields {
     if (sizes_[field] > 0) std::memcpy(bytes_ + offset(field), value.data(), sizes_[field]);
   }
   std::string_view get(size_t field) const { return std::string_view(bytes_ + offset(field), sizes_[field]); }
-  // NIVEL and CURSO as a row reads them back once stored: a text field
-  // reads without the blanks (spaces, NULs) at its end, which cutting can
-  // bring there.
-  std::string_view levelKey() const { return withoutEndBlanks(get(1)); }
-  std::string_view courseKey() const { return withoutEndBlanks(get(2)); }
+  // NIVEL and CURSO as a row reads them back once stored (cutting can
+  // leave blanks at their end).
+  std::string_view levelKey() const { return tables::textAsRead(get(1)); }
+  std::string_view courseKey() const { return tables::textAsRead(get(2)); }
 
  private:
-  static std::string_view withoutEndBlanks(std::string_view text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) text.remove_suffix(1);
-    return text;
-  }
   static size_t offset(size_t field) {
     size_t at = 0;
     for (size_t i = 0; i < field; ++i) at += kGroupFieldSizes[i];
@@ -265,13 +260,13 @@ struct EarlyRead {
 
   template <class Read>
   static EarlyRead of(Read read) {
-    EarlyRead ahead;
+    EarlyRead early;
     try {
-      ahead.result = read();
+      early.result = read();
     } catch (const Error&) {
-      ahead.error = std::current_exception();
+      early.error = std::current_exception();
     }
-    return ahead;
+    return early;
   }
   void raise() const {
     if (error) std::rethrow_exception(error);

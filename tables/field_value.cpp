@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/error.h"
+#include "tables/table.h"
 
 namespace tht::tables {
 namespace {
@@ -27,11 +28,6 @@ std::string_view trimmed(std::string_view text) {
   return text.substr(begin, end - begin);
 }
 
-std::string_view withoutTrailingBlanks(std::string_view text) {
-  size_t end = text.size();
-  while (end > 0 && isBlank(text[end - 1])) --end;
-  return text.substr(0, end);
-}
 
 // Parses the whole text as a number, independent of the locale; a leading
 // '+' is allowed as dBase writers put it.
@@ -295,8 +291,14 @@ double readFloat(std::string_view record, const Column& column) {
   return numericValue(record, column, value) ? value : 0;
 }
 
+std::string_view textAsRead(std::string_view stored) {
+  size_t end = stored.size();
+  while (end > 0 && isBlank(stored[end - 1])) --end;
+  return stored.substr(0, end);
+}
+
 std::string_view storedText(std::string_view record, const Column& column) {
-  return withoutTrailingBlanks(fieldBytes(record, column));
+  return textAsRead(fieldBytes(record, column));
 }
 
 void writeText(std::string& record, const Column& column, std::string_view value,

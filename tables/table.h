@@ -38,6 +38,10 @@ enum class OpenMode {
 void createTable(const std::string& folder, const std::string& tableName,
                  const std::vector<FieldDef>& fields);
 
+// The text a text field reads as when `stored` are its bytes: without the
+// blanks (spaces, NULs) at their end.
+std::string_view textAsRead(std::string_view stored);
+
 class Table {
  public:
   // `componentName` ("wwTableSoluc") prefixes field-lookup errors as
