@@ -7,6 +7,7 @@
 #include <QShortcut>
 #include <QStyle>
 #include <cmath>
+#include <initializer_list>
 
 #include "app/hosting.h"
 #include "app/path_label.h"
@@ -133,8 +134,8 @@ TMForm::TMForm(FormSettings settings, MessageSink& sink)
     updatePathLabel();
     Unidades->followFolderList();
   };
-  Directorios->installEventFilter(this);
-  Unidades->installEventFilter(this);
+  for (QWidget* watched : std::initializer_list<QWidget*>{BExportar, BImportar, BClose, Directorios, Unidades})
+    watched->installEventFilter(this);
   updatePathLabel();
 }
 
@@ -251,16 +252,23 @@ void TMForm::pressFirstRunButton() {
     BImportar->click();
 }
 
-// Enter on the folder list, or on the drive list with its list closed,
-// presses the first visible run button, as a dialog's default button would.
+// A focused button takes Enter itself (outside a dialog Qt's buttons take
+// only the space bar). Enter on the folder list, or on the drive list with
+// its list closed, presses the first visible run button, as a dialog's
+// default button would.
 bool TMForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
-    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    const bool popupOpen = watched == Unidades && Unidades->view()->isVisible();
-    if (enter && !popupOpen) {
-      pressFirstRunButton();
-      return true;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      if (watched == BExportar || watched == BImportar || watched == BClose) {
+        static_cast<QPushButton*>(watched)->click();
+        return true;
+      }
+      const bool popupOpen = watched == Unidades && Unidades->view()->isVisible();
+      if (!popupOpen) {
+        pressFirstRunButton();
+        return true;
+      }
     }
   }
   return QWidget::eventFilter(watched, event);

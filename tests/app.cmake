@@ -8,7 +8,7 @@ endif()
 # The real program on an X server: Xvfb is started by the test itself.
 if(TARGET TransHoraventTEBA)
   find_package(X11 REQUIRED)
-  tht_add_test(app_x11_test SOURCES app_x11_test.cpp LIBRARIES Qt6::Gui X11::X11)
+  tht_add_test(app_x11_test SOURCES app_x11_test.cpp LIBRARIES Qt6::Gui X11::X11 X11::Xtst)
   target_compile_definitions(app_x11_test PRIVATE THT_APP_PATH="$<TARGET_FILE:TransHoraventTEBA>"
                                                   THT_BINARY_DIR="${CMAKE_CURRENT_BINARY_DIR}")
   add_dependencies(app_x11_test TransHoraventTEBA)

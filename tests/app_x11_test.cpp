@@ -27,6 +27,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 namespace tht::test {
 namespace {
@@ -215,6 +217,42 @@ class HostedProgram : public ::testing::Test {
     }();
     return height;
   }
+  // A key pressed and released on the keyboard, as the X server sees it.
+  void press(KeySym key, KeySym modifier = NoSymbol) {
+    Display* display = server.display();
+    const KeyCode code = XKeysymToKeycode(display, key);
+    const KeyCode held = modifier == NoSymbol ? 0 : XKeysymToKeycode(display, modifier);
+    if (held) XTestFakeKeyEvent(display, held, True, CurrentTime);
+    XTestFakeKeyEvent(display, code, True, CurrentTime);
+    XTestFakeKeyEvent(display, code, False, CurrentTime);
+    if (held) XTestFakeKeyEvent(display, held, False, CurrentTime);
+    XSync(display, False);
+    std::this_thread::sleep_for(200ms);
+  }
+  // Dismisses the program's message boxes one by one as they come; how many
+  // there were once no further one appears. The keyboard focus then goes
+  // back to the window, as a window manager would give it back.
+  int dismissBoxes() {
+    const Window root = DefaultRootWindow(server.display());
+    int count = 0;
+    for (Window box; (box = findChild(root, "Transhoraventteba", 15)) != 0; ++count) {
+      closeWindow(box);
+      for (int i = 0; i < 50 && findChild(root, "Transhoraventteba", 1) == box; ++i) std::this_thread::sleep_for(20ms);
+    }
+    if (count > 0) focusedStandAloneWindow();
+    return count;
+  }
+  // The stand-alone window, shown with the keyboard focus on it.
+  Window focusedStandAloneWindow() {
+    const Window window =
+        findChild(DefaultRootWindow(server.display()), "Exportar e importar datos entre Horavent y TEBA");
+    if (window) {
+      XSetInputFocus(server.display(), window, RevertToParent, CurrentTime);
+      XSync(server.display(), False);
+      std::this_thread::sleep_for(300ms);
+    }
+    return window;
+  }
   Window hostWindow() {
     Display* display = server.display();
     const Window host = XCreateSimpleWindow(display, DefaultRootWindow(display), 10, 10, 700, 420, 0, 0, 0x808080);
@@ -346,6 +384,57 @@ TEST_F(HostedProgram, AnInvalidHandleShowsTheErrorThenAStandAloneWindow) {
   closeWindow(window);
   EXPECT_EQ(waitForExit(), 0);
   EXPECT_FALSE(fs::exists(programFolder.file("Horavent.ini")));
+}
+
+// Real key presses on the stand-alone window, which opens with the focus
+// on the export button. The TEBA folder is empty: the export shows its six
+// missing-file messages and "Proceso finalizado" (seven boxes), the import
+// stops at its first file with one error box.
+TEST_F(HostedProgram, EnterOnAFocusedButtonPressesThatButton) {
+  launch({});
+  const Window window = focusedStandAloneWindow();
+  ASSERT_NE(window, 0u) << "no stand-alone window appeared";
+  press(XK_Return);  // the export button
+  EXPECT_EQ(dismissBoxes(), 7);
+  press(XK_Tab);  // the import button
+  press(XK_Return);
+  EXPECT_EQ(dismissBoxes(), 1);
+  press(XK_KP_Enter);
+  EXPECT_EQ(dismissBoxes(), 1);
+  press(XK_Escape);  // does nothing
+  EXPECT_EQ(dismissBoxes(), 0);
+  EXPECT_EQ(waitpid(program, nullptr, WNOHANG), 0) << "Escape closed the window";
+  press(XK_Tab);  // "&Salir"
+  press(XK_Return);
+  EXPECT_EQ(waitForExit(), 0);
+}
+
+// Enter on the folder list presses the first visible run button: the
+// import button when only the import panel is shown.
+TEST_F(HostedProgram, EnterOnTheFolderListPressesTheFirstVisibleRunButton) {
+  launch({});
+  ASSERT_NE(focusedStandAloneWindow(), 0u) << "no stand-alone window appeared";
+  for (int i = 0; i < 3; ++i) press(XK_Tab);  // import button, "&Salir", folder list
+  press(XK_Return);
+  EXPECT_EQ(dismissBoxes(), 7) << "not the export";
+  press(XK_Tab);  // the drive list, closed
+  press(XK_Return);
+  EXPECT_EQ(dismissBoxes(), 7) << "not the export";
+  closeWindow(focusedStandAloneWindow());
+  EXPECT_EQ(waitForExit(), 0);
+}
+
+TEST_F(HostedProgram, EnterOnTheFolderListOfTheHostedImportRunsTheImport) {
+  launch({"importar", "0"});
+  ASSERT_NE(focusedStandAloneWindow(), 0u) << "no window appeared";
+  press(XK_Tab);  // "&Salir", then the folder list
+  press(XK_Tab);
+  press(XK_Return);
+  EXPECT_EQ(dismissBoxes(), 1);
+  // The error keeps the window open; Alt+S ("&Salir") then hands over 0.
+  press(XK_s, XK_Alt_L);
+  EXPECT_EQ(waitForExit(), 0);
+  EXPECT_EQ(readBytes(programFolder.file("Horavent.ini")), "[Transformadores]\r\nTransformado=0\r\n");
 }
 
 // Without any display to connect to the window system gives up; the
