@@ -26,6 +26,54 @@ std::vector<std::string> countedParameters(int argc, char** argv) {
   return parameters;
 }
 
+std::vector<std::string> splitCommandLine(const std::string& line) {
+  const auto separator = [](char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code >= 1 && code <= 32;
+  };
+  size_t i = 0;
+  const size_t n = line.size();
+  const auto next = [&]() {
+    for (;;) {
+      while (i < n && separator(line[i])) ++i;
+      if (i + 1 < n && line[i] == '"' && line[i + 1] == '"')
+        i += 2;
+      else
+        break;
+    }
+    std::string parameter;
+    while (i < n && line[i] != '\0' && !separator(line[i])) {
+      if (line[i] == '"') {
+        ++i;
+        while (i < n && line[i] != '"' && line[i] != '\0') parameter += line[i++];
+        if (i < n && line[i] == '"') ++i;
+      } else {
+        parameter += line[i++];
+      }
+    }
+    return parameter;
+  };
+  next();  // the program name
+  std::vector<std::string> parameters;
+  for (std::string parameter = next(); !parameter.empty(); parameter = next()) parameters.push_back(parameter);
+  return parameters;
+}
+
+LaunchPlan launchPlan(const std::vector<std::string>& parameters) {
+  LaunchPlan plan;
+  plan.parameterCount = static_cast<int32_t>(parameters.size());
+  if (parameters.size() != 2) return plan;
+  try {
+    plan.handle = parseWindowHandle(parameters[1]);
+  } catch (const Error& error) {
+    plan.handleError = error.what();
+    return plan;
+  }
+  plan.hosted = true;
+  plan.direction = directionOf(parameters[0]);
+  return plan;
+}
+
 Direction directionOf(const std::string& word) {
   const std::string lower = lowerAscii(word);
   if (lower == "importar") return Direction::Import;
@@ -47,7 +95,7 @@ uint32_t parseWindowHandle(const std::string& parameter) {
 }
 
 std::string applicationTitle(const std::string& programPath) {
-  const size_t slash = programPath.find_last_of('/');
+  const size_t slash = programPath.find_last_of("/\\");
   std::string name = slash == std::string::npos ? programPath : programPath.substr(slash + 1);
   name = name.substr(0, name.find('.'));
   if (name.size() > 1) name = name.substr(0, 1) + lowerAscii(name.substr(1));

@@ -1,8 +1,14 @@
-# The window program: its rules, and the window on Qt's offscreen platform.
+# The window's shared decisions, on every system.
 if(TARGET tht_app)
-  find_package(Qt6 REQUIRED COMPONENTS Gui Widgets Test)
   tht_add_test(app_logic_test SOURCES app_logic_test.cpp LIBRARIES tht_app)
-  tht_add_test(app_window_test SOURCES app_window_test.cpp LIBRARIES tht_app Qt6::Test)
+endif()
+if(NOT WIN32)
+  tht_add_test(app_ini_test SOURCES app_ini_test.cpp LIBRARIES tht_platform)
+endif()
+# The Qt window on Qt's offscreen platform.
+if(TARGET tht_qt)
+  find_package(Qt6 REQUIRED COMPONENTS Gui Widgets Test)
+  tht_add_test(app_window_test SOURCES app_window_test.cpp LIBRARIES tht_qt Qt6::Test)
 endif()
 
 # The real program on an X server: Xvfb is started by the test itself.

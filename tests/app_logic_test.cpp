@@ -1,18 +1,22 @@
-// The window program's rules that need no window: parameters and mode,
-// the host handle, the application title, the ini writer, the shortened
-// path, the gradient's rows and the drive list's mounts.
+// The window's decisions that both front ends share: parameters and mode,
+// the host handle, the application title, the layout, the folder and drive
+// lists' lines, the keyboard, the shortened path, the gradient's rows, and
+// the runs and the close with their hand-over.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/command_line.h"
+#include "app/drives.h"
+#include "app/folder_lines.h"
 #include "app/gradient.h"
-#include "app/mounts.h"
+#include "app/keys.h"
+#include "app/layout.h"
 #include "app/path_label.h"
+#include "app/run_controller.h"
 #include "platform/error.h"
-#include "platform/ini_file.h"
 #include "tests/support/temp_folder.h"
 
 namespace tht::test {
@@ -61,81 +65,6 @@ TEST(CommandLine, ApplicationTitleFromTheProgramFile) {
   EXPECT_EQ(applicationTitle("/opt/tht/TransHoraventTEBA"), "Transhoraventteba");
   EXPECT_EQ(applicationTitle("/x/TransHoraventTEBA.v2.exe"), "Transhoraventteba");
   EXPECT_EQ(applicationTitle("tHT"), "tht");
-}
-
-class IniFile : public ::testing::Test {
- protected:
-  TempFolder folder;
-  std::string path() const { return folder.file("Horavent.ini"); }
-  std::string write(const std::string& before, const std::string& value = "1") {
-    if (!before.empty()) folder.write("Horavent.ini", before);
-    writeProfileString(path(), "Transformadores", "Transformado", value);
-    return readBytes(path());
-  }
-};
-
-TEST_F(IniFile, KeysAndSectionsAreAddedOrReplacedAndTheRestKept) {
-  EXPECT_EQ(write(""), "[Transformadores]\r\nTransformado=1\r\n");
-  EXPECT_EQ(write("; Horavent\r\n[General]\r\nRuta=C:\\HTEMP\r\n\r\n[TRANSFORMADORES]\r\n  transformado = 0\r\nOtro=x\r\n\r\n[Fin]\r\n", "-1"),
-            "; Horavent\r\n[General]\r\nRuta=C:\\HTEMP\r\n\r\n[TRANSFORMADORES]\r\nTransformado=-1\r\nOtro=x\r\n\r\n[Fin]\r\n");
-  EXPECT_EQ(write("[Transformadores]\r\nOtro=x\r\n\r\n[Fin]\r\na=b\r\n"),
-            "[Transformadores]\r\nOtro=x\r\nTransformado=1\r\n\r\n[Fin]\r\na=b\r\n");
-  EXPECT_EQ(write("[General]\nRuta=/x\n"), "[General]\nRuta=/x\n[Transformadores]\nTransformado=1\n");
-  EXPECT_EQ(write("[General]\r\nRuta=/x"), "[General]\r\nRuta=/x\r\n[Transformadores]\r\nTransformado=1\r\n");
-  // A key of the same name in another section is not this one.
-  EXPECT_EQ(write("[Otra]\r\nTransformado=7\r\n", "0"), "[Otra]\r\nTransformado=7\r\n[Transformadores]\r\nTransformado=0\r\n");
-}
-
-TEST_F(IniFile, AFileThatCannotBeWrittenIsAnErrorAndStaysAsItWas) {
-  folder.write("Horavent.ini", "[General]\r\n");
-  ASSERT_EQ(::chmod(folder.path().c_str(), 0555), 0);
-  if (::access(folder.path().c_str(), W_OK) == 0) {
-    ::chmod(folder.path().c_str(), 0755);
-    GTEST_SKIP() << "permissions do not bind this user (root)";
-  }
-  try {
-    writeProfileString(path(), "Transformadores", "Transformado", "1");
-    ADD_FAILURE() << "wrote into a read-only folder";
-  } catch (const Error& error) {
-    EXPECT_EQ(error.what(), "Unable to write to " + path());
-  }
-  ::chmod(folder.path().c_str(), 0755);
-  EXPECT_EQ(readBytes(path()), "[General]\r\n");
-}
-
-// A read-only file is refused as the profile writer refuses it, even where
-// its folder would let a rename replace it (and even for root).
-TEST_F(IniFile, AReadOnlyFileIsAnErrorAndStaysAsItWas) {
-  const std::string before = "[Transformadores]\r\nTransformado=0\r\n";
-  folder.write("Horavent.ini", before);
-  ASSERT_EQ(::chmod(path().c_str(), 0444), 0);
-  try {
-    writeProfileString(path(), "Transformadores", "Transformado", "1");
-    ADD_FAILURE() << "replaced a read-only file";
-  } catch (const Error& error) {
-    EXPECT_EQ(error.what(), "Unable to write to " + path());
-  }
-  EXPECT_EQ(readBytes(path()), before);
-  struct stat st;
-  ASSERT_EQ(::stat(path().c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0444u);
-  // A folder in the file's place cannot be written either.
-  TempFolder other;
-  ASSERT_EQ(::mkdir(other.file("Horavent.ini").c_str(), 0755), 0);
-  EXPECT_THROW(writeProfileString(other.file("Horavent.ini"), "Transformadores", "Transformado", "1"), Error);
-}
-
-// An ini file that is a link to a shared one: the shared file gets the key
-// and the link stays a link.
-TEST_F(IniFile, ALinkIsWrittenThroughToItsTarget) {
-  TempFolder shared;
-  const std::string target = shared.write("Horavent.ini", "[General]\r\nRuta=x\r\n");
-  ASSERT_EQ(::symlink(target.c_str(), path().c_str()), 0);
-  writeProfileString(path(), "Transformadores", "Transformado", "-1");
-  struct stat st;
-  ASSERT_EQ(::lstat(path().c_str(), &st), 0);
-  EXPECT_TRUE(S_ISLNK(st.st_mode));
-  EXPECT_EQ(readBytes(target), "[General]\r\nRuta=x\r\n[Transformadores]\r\nTransformado=-1\r\n");
 }
 
 TEST(PathLabel, LeadingFoldersGiveWayUntilTheTextFits) {
@@ -199,36 +128,233 @@ TEST(Gradient, RowsFollowTheBandFormulaInBothHalves) {
   EXPECT_EQ(mulDiv(10, 204, 205), 10);
 }
 
-bool neverRemovable(const std::string&) { return false; }
-bool usbRemovable(const std::string& device) { return device == "/dev/sdb1"; }
-std::string labels(const std::string& device) { return device == "/dev/sda2" ? "DATOS Centro" : ""; }
+TEST(CommandLine, SplitByTheProgramsOwnRules) {
+  using List = std::vector<std::string>;
+  EXPECT_EQ(splitCommandLine("\"C:\\Archivos de programa\\TransHoraventTEBA.exe\" exportar 1A2B"),
+            (List{"exportar", "1A2B"}));
+  EXPECT_EQ(splitCommandLine("tht \"exportar\" 1A2B"), (List{"exportar", "1A2B"}));
+  EXPECT_EQ(splitCommandLine("tht \t\x01 exportar\x1F" "1A2B \r\n"), (List{"exportar", "1A2B"}));
+  // Quotes open a stretch anywhere in a parameter; an open one runs to the end.
+  EXPECT_EQ(splitCommandLine("tht ex\"por tar\"x \"sin cerrar"), (List{"expor tarx", "sin cerrar"}));
+  // Empty pairs at a parameter's start are skipped, blanks after them too.
+  EXPECT_EQ(splitCommandLine("tht \"\" exportar \"\"\"\" 1A2B"), (List{"exportar", "1A2B"}));
+  EXPECT_EQ(splitCommandLine("tht a \"\"\" b"), (List{"a", " b"}));
+  EXPECT_EQ(splitCommandLine("tht a\"\"b"), (List{"ab"}));
+  // Bytes above 32 separate nothing; counting stops at the first empty parameter.
+  EXPECT_EQ(splitCommandLine("tht \xA0\x7F z"), (List{"\xA0\x7F", "z"}));
+  EXPECT_EQ(splitCommandLine("tht a \"\""), (List{"a"}));
+  EXPECT_EQ(splitCommandLine("tht"), List{});
+  EXPECT_EQ(splitCommandLine(""), List{});
+}
 
-TEST(Mounts, FileSystemsThatHoldFilesInPathOrder) {
-  const std::string table =
-      "/dev/sda1 / ext4 rw 0 0\n"
-      "proc /proc proc rw 0 0\n"
-      "sysfs /sys sysfs rw 0 0\n"
-      "tmpfs /run tmpfs rw 0 0\n"
-      "tmpfs /run/user/1000 tmpfs rw 0 0\n"
-      "devpts /dev/pts devpts rw 0 0\n"
-      "cgroup2 /sys/fs/cgroup cgroup2 rw 0 0\n"
-      "/dev/sda2 /home/datos\\040centro ext4 rw 0 0\n"
-      "//SERVIDOR/Horarios /mnt/red cifs rw 0 0\n"
-      "/dev/sr0 /media/cd iso9660 ro 0 0\n"
-      "tmpfs /tmp tmpfs rw 0 0\n"
-      "/dev/sdb1 /media/usb vfat rw 0 0\n";
-  const std::vector<Drive> drives = drivesOf(table, usbRemovable, labels);
-  std::vector<std::string> texts;
-  for (const Drive& drive : drives) texts.push_back(drive.text);
-  EXPECT_EQ(texts, (std::vector<std::string>{"/ []", "/home/datos centro [datos centro]", "/media/cd []",
-                                             "/media/usb", "/mnt/red //servidor/horarios", "/tmp []"}));
-  EXPECT_EQ(drives[2].kind, DriveKind::Optical);
-  EXPECT_EQ(drives[3].kind, DriveKind::Removable);
-  EXPECT_EQ(drives[4].kind, DriveKind::Network);
-  EXPECT_EQ(drives[5].kind, DriveKind::RamDisk);
-  EXPECT_EQ(driveOf(drives, "/home/datos centro/2026"), 1u);
-  EXPECT_EQ(driveOf(drives, "/home/datos"), 0u);
-  EXPECT_EQ(driveOf(drivesOf(table, neverRemovable, labels), "/media/usb")  , 3u);
+TEST(CommandLine, LaunchPlanFromTheCountedParameters) {
+  const LaunchPlan none = launchPlan({});
+  EXPECT_FALSE(none.hosted);
+  EXPECT_EQ(none.parameterCount, 0);
+  EXPECT_FALSE(launchPlan({"exportar"}).hosted);
+  EXPECT_FALSE(launchPlan({"exportar", "1A2B", "x"}).hosted);
+  EXPECT_TRUE(launchPlan({"exportar", "1A2B", "x"}).handleError.empty()) << "three parameters are not looked at";
+  const LaunchPlan exported = launchPlan({"EXPORTAR", "1A2B"});
+  EXPECT_TRUE(exported.hosted);
+  EXPECT_EQ(exported.direction, Direction::Export);
+  EXPECT_EQ(exported.handle, 0x1A2Bu);
+  EXPECT_EQ(exported.parameterCount, 2);
+  const LaunchPlan both = launchPlan({"listar", "0"});
+  EXPECT_TRUE(both.hosted);
+  EXPECT_EQ(both.direction, Direction::Both);
+  EXPECT_EQ(both.handle, 0u);
+  const LaunchPlan bad = launchPlan({"importar", "1FFFFFFFF"});
+  EXPECT_FALSE(bad.hosted);
+  EXPECT_EQ(bad.direction, Direction::Both);
+  EXPECT_EQ(bad.handleError, "'$1FFFFFFFF' no es un valor entero v\xE1lido");
+  EXPECT_EQ(applicationTitle("C:\\Horavent\\TransHoraventTEBA.EXE"), "Transhoraventteba");
+}
+
+TEST(Layout, StandAloneTableScaledByTheTextHeight) {
+  const WindowLayout at13 = standAloneLayout(13);
+  EXPECT_EQ(at13.width, 599);
+  EXPECT_EQ(at13.height, 311);
+  EXPECT_TRUE(at13.exportShown && at13.importShown);
+  EXPECT_EQ(at13.boxes[kDraw3D3], (Rect{289, 0, 310, 106}));
+  EXPECT_EQ(at13.boxes[kDraw3D1], (Rect{0, 106, 599, 205}));
+  EXPECT_EQ(at13.boxes[kDirectorios], (Rect{8, 34, 287, 144}));
+  EXPECT_EQ(at13.boxes[kUnidades], (Rect{8, 180, 137, 0}));
+  EXPECT_EQ(at13.boxes[kLabel1], (Rect{368, 184, 0, 0}));
+  // 16/13: 88 -> 108.3, 72 -> 88.6, 89 -> 109.5 (halves away from zero), 25 -> 30.8.
+  const WindowLayout at16 = standAloneLayout(16);
+  EXPECT_EQ(at16.boxes[kBExportar], (Rect{108, 89, 110, 31}));
+  EXPECT_EQ(at16.width, 737);
+  EXPECT_EQ(at16.height, 383);
+  const auto& table = componentTable();
+  EXPECT_STREQ(table[kLabel3].caption, "Transformar datos desde TEBA hacia Horavent ");
+  EXPECT_STREQ(table[kLabel4].caption, "Transformar datos desde Horavent hacia TEBA");
+  EXPECT_STREQ(table[kBClose].caption, "&Salir");
+  EXPECT_STREQ(table[kBImportar].caption, "Aceptar");
+  EXPECT_STREQ(table[kLabel1].caption, "TransHoraventTEBA V-1.4");
+  EXPECT_EQ(table[kLabel2].textColour, 0x0000FF);  // red, as Windows stores it
+  EXPECT_EQ(table[kLabel6].textColour, 0xFF0000);  // blue
+  EXPECT_EQ(table[kLabel6].background, 15128780);
+  EXPECT_EQ(table[kBImportar].parent, kDraw3D3);
+}
+
+TEST(Layout, HostedFolderPanelAtTheBottomAndTheChosenPanelFillingTheBand) {
+  // 599 x 311 plus a dialog frame of 3 and a caption bar of 19.
+  const WindowLayout imported = hostedLayout(13, Direction::Import, 605, 336);
+  EXPECT_EQ(imported.width, 605);
+  EXPECT_EQ(imported.height, 336);
+  EXPECT_FALSE(imported.exportShown);
+  EXPECT_TRUE(imported.importShown);
+  EXPECT_EQ(imported.boxes[kDraw3D1], (Rect{0, 131, 605, 205}));
+  EXPECT_EQ(imported.boxes[kDraw3D3], (Rect{0, 0, 605, 131}));
+  EXPECT_EQ(imported.boxes[kLabel4], (Rect{8, 24, 305, 57})) << "nothing is re-centred";
+  EXPECT_EQ(imported.boxes[kBImportar], (Rect{96, 64, 89, 25}));
+  const WindowLayout exported = hostedLayout(13, Direction::Export, 605, 336);
+  EXPECT_TRUE(exported.exportShown);
+  EXPECT_FALSE(exported.importShown);
+  EXPECT_EQ(exported.boxes[kDraw3D2], (Rect{0, 0, 605, 131}));
+  const WindowLayout both = hostedLayout(13, Direction::Both, 605, 336);
+  EXPECT_EQ(both.boxes[kDraw3D2], (Rect{0, 0, 289, 131}));
+  EXPECT_EQ(both.boxes[kDraw3D3], (Rect{289, 0, 316, 131}));
+  const WindowLayout scaledUp = hostedLayout(16, Direction::Import, 745, 410);
+  EXPECT_EQ(scaledUp.boxes[kDraw3D1], (Rect{0, 158, 745, 252}));
+  EXPECT_EQ(scaledUp.boxes[kDraw3D3], (Rect{0, 0, 745, 158}));
+}
+
+std::vector<std::string> texts(const FolderListing& listing) {
+  std::vector<std::string> out;
+  for (const FolderLine& line : listing.lines) out.push_back(line.text);
+  return out;
+}
+
+TEST(FolderList, RootPathAndSortedSubfoldersWithTheirIndentsAndTargets) {
+  const FolderListing listing = folderLines("C:\\DATOS\\CENTRO", '\\', {"b", "Zeta", "A", "a", "\xC1rbol"});
+  EXPECT_EQ(texts(listing), (std::vector<std::string>{"C:\\", "DATOS", "CENTRO", "A", "a", "b", "Zeta", "\xC1rbol"}));
+  EXPECT_EQ(listing.selected, 2u);
+  const std::vector<FolderLine>& lines = listing.lines;
+  EXPECT_EQ(lines[0].target, "C:\\");
+  EXPECT_EQ(lines[1].target, "C:\\DATOS");
+  EXPECT_EQ(lines[2].target, "C:\\DATOS\\CENTRO");
+  EXPECT_EQ(lines[3].target, "C:\\DATOS\\CENTRO\\A");
+  EXPECT_EQ((std::vector<int>{lines[0].indent, lines[1].indent, lines[2].indent, lines[3].indent}),
+            (std::vector<int>{2, 6, 10, 14}));
+  EXPECT_EQ(lines[0].icon, FolderIcon::Open);
+  EXPECT_EQ(lines[1].icon, FolderIcon::Open);
+  EXPECT_EQ(lines[2].icon, FolderIcon::Current);
+  EXPECT_EQ(lines[7].icon, FolderIcon::Closed);
+
+  // At a root: the root is the current folder, the subfolders 6 + 4 x 1 in.
+  const FolderListing root = folderLines("C:\\", '\\', {"HTEMP"});
+  EXPECT_EQ(texts(root), (std::vector<std::string>{"C:\\", "HTEMP"}));
+  EXPECT_EQ(root.selected, 0u);
+  EXPECT_EQ(root.lines[0].icon, FolderIcon::Current);
+  EXPECT_EQ(root.lines[1].target, "C:\\HTEMP");
+  EXPECT_EQ(root.lines[1].indent, 10);
+
+  // A volume that does not preserve case: names in lower case, targets as they are.
+  const FolderListing lower = folderLines("A:\\DATOS", '\\', {"\xC1REA"}, false);
+  EXPECT_EQ(texts(lower), (std::vector<std::string>{"A:\\", "datos", "\xE1rea"}));
+  EXPECT_EQ(lower.lines[2].target, "A:\\DATOS\\\xC1REA");
+
+  const FolderListing linux = folderLines("/home/centro", '/', {"2026"});
+  EXPECT_EQ(texts(linux), (std::vector<std::string>{"/", "home", "centro", "2026"}));
+  EXPECT_EQ(linux.lines[1].target, "/home");
+  EXPECT_EQ(linux.lines[3].target, "/home/centro/2026");
+  EXPECT_EQ(folderLines("/", '/', {"tmp"}).lines[1].target, "/tmp");
+}
+
+TEST(DriveList, TextsByKind) {
+  EXPECT_EQ(driveText("a:", DriveKind::Removable, "DISCO", ""), "a:");
+  EXPECT_EQ(driveText("c:", DriveKind::Fixed, "SISTEMA \xC1REA", ""), "c: [sistema \xE1rea]");
+  EXPECT_EQ(driveText("c:", DriveKind::Fixed, "", ""), "c: []");
+  EXPECT_EQ(driveText("z:", DriveKind::Network, "RED", "\\\\SERVIDOR\\Horarios"), "z: \\\\servidor\\horarios");
+  EXPECT_EQ(driveText("z:", DriveKind::Network, "RED", ""), "z: [red]");
+  EXPECT_EQ(driveText("d:", DriveKind::Optical, "CD", ""), "d: [cd]");
+  EXPECT_EQ(driveText("r:", DriveKind::RamDisk, "", ""), "r: []");
+}
+
+TEST(Keyboard, EnterAndTheTabOrder) {
+  for (bool exportShown : {true, false}) {
+    EXPECT_EQ(enterPresses(Focused::ExportButton, exportShown, true), EnterPress::ExportButton);
+    EXPECT_EQ(enterPresses(Focused::ImportButton, exportShown, true), EnterPress::ImportButton);
+    EXPECT_EQ(enterPresses(Focused::CloseButton, exportShown, true), EnterPress::CloseButton);
+    EXPECT_EQ(enterPresses(Focused::OpenDriveList, exportShown, true), EnterPress::Control);
+  }
+  EXPECT_EQ(enterPresses(Focused::FolderList, true, true), EnterPress::ExportButton);
+  EXPECT_EQ(enterPresses(Focused::DriveList, true, false), EnterPress::ExportButton);
+  EXPECT_EQ(enterPresses(Focused::FolderList, false, true), EnterPress::ImportButton);
+  EXPECT_EQ(enterPresses(Focused::DriveList, false, true), EnterPress::ImportButton);
+  EXPECT_EQ(enterPresses(Focused::FolderList, false, false), EnterPress::Nothing);
+  using Order = std::vector<Component>;
+  EXPECT_EQ(tabOrder(true, true), (Order{kBExportar, kBImportar, kBClose, kDirectorios, kUnidades}));
+  EXPECT_EQ(tabOrder(false, true), (Order{kBImportar, kBClose, kDirectorios, kUnidades}));
+  EXPECT_EQ(tabOrder(true, false), (Order{kBExportar, kBClose, kDirectorios, kUnidades}));
+}
+
+// Records the boxes and the hourglass instead of showing them.
+struct Recorder : MessageSink, Notifier {
+  void plain(const std::string& text) override { events.push_back("plain " + text); }
+  void error(const std::string& message) override { events.push_back("error " + message); }
+  void message(const std::string& text) override { plain(text); }
+  void busy(bool on) override { events.push_back(on ? "busy" : "idle"); }
+  std::vector<std::string> events;
+};
+
+class Controller : public ::testing::Test {
+ protected:
+  TempFolder program, work, teba;
+  Recorder recorder;
+  RunController controller{program.file("Horavent.ini"), work.path(), recorder, recorder};
+  std::string ini() const { return readBytes(program.file("Horavent.ini")); }
+};
+
+TEST_F(Controller, StandAloneClosesWithoutWritingAndAnInvalidHandleIsShown) {
+  const LaunchPlan plan = controller.FormCreate({"importar", "x"});
+  EXPECT_FALSE(plan.hosted);
+  EXPECT_EQ(recorder.events, (std::vector<std::string>{"error '$x' no es un valor entero v\xE1lido"}));
+  EXPECT_EQ(controller.session().ModoIntegrado, 0);
+  EXPECT_FALSE(controller.BImportarClick(teba.path())) << "stand-alone the window stays";
+  EXPECT_TRUE(controller.FormClose());
+  EXPECT_FALSE(std::filesystem::exists(program.file("Horavent.ini")));
+}
+
+TEST_F(Controller, HostedExportWithMissingFilesClosesAndHandsOverMinusOne) {
+  program.write("Horavent.ini", "[General]\r\nRuta=C:\\HTEMP\r\n");
+  const LaunchPlan plan = controller.FormCreate({"exportar", "1A2B"});
+  ASSERT_TRUE(plan.hosted);
+  controller.becameHosted(plan);
+  EXPECT_EQ(controller.session().ModoIntegrado, 2);
+  EXPECT_TRUE(controller.BExportarClick(teba.path()));
+  EXPECT_EQ(controller.session().ResultadoTraspaso, -1);
+  EXPECT_EQ(recorder.events.back(), "plain Proceso finalizado");
+  EXPECT_EQ(recorder.events[1], "plain No existe archivo de asignaturas (TEBA_ASIGNAT.TXT)");
+  EXPECT_TRUE(controller.FormClose());
+  EXPECT_EQ(ini(), "[General]\r\nRuta=C:\\HTEMP\r\n[Transformadores]\r\nTransformado=-1\r\n");
+}
+
+TEST_F(Controller, AnErrorInARunKeepsTheHostedWindowAndItsResult) {
+  const LaunchPlan plan = controller.FormCreate({"importar", "0"});
+  controller.becameHosted(plan);
+  // No "teba_asignat.txt": the import's first read fails.
+  EXPECT_FALSE(controller.BImportarClick(teba.path()));
+  ASSERT_EQ(recorder.events.size(), 3u);
+  EXPECT_EQ(recorder.events[0], "busy");
+  EXPECT_EQ(recorder.events[1], "idle") << "the hourglass is down before the error box";
+  EXPECT_EQ(recorder.events[2].rfind("error ", 0), 0u);
+  EXPECT_EQ(controller.session().ResultadoTraspaso, 0);
+  // A missing folder: hosted, the import closes with 0.
+  EXPECT_TRUE(controller.BImportarClick(teba.file("gone")));
+  EXPECT_EQ(recorder.events.back(), "plain No existe la carpeta");
+  EXPECT_TRUE(controller.FormClose());
+  EXPECT_EQ(ini(), "[Transformadores]\r\nTransformado=0\r\n");
+}
+
+TEST_F(Controller, AnIniThatCannotBeWrittenAbandonsEveryClose) {
+  const std::string unreachable = program.file("no-such-folder") + "/Horavent.ini";
+  RunController hosted(unreachable, work.path(), recorder, recorder);
+  hosted.becameHosted(hosted.FormCreate({"exportar", "0"}));
+  EXPECT_FALSE(hosted.FormClose());
+  EXPECT_FALSE(hosted.FormClose());
+  EXPECT_EQ(recorder.events, (std::vector<std::string>(2, "error Unable to write to " + unreachable)));
 }
 
 }  // namespace

@@ -15,7 +15,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/tmform.h"
+#include "qt/mounts.h"
+#include "qt/tmform.h"
 #include "tests/support/temp_folder.h"
 
 namespace tht::test {
@@ -358,6 +359,39 @@ TEST_F(Window, FolderListShowsThePathAndTheVisibleSubfolders) {
   emit list.itemDoubleClicked(list.item(list.count() - 1));
   EXPECT_EQ(sink.errors, std::vector<std::string>{"Error de E/S 2"});
   EXPECT_EQ(list.currentFolder(), folder.file("b"));
+}
+
+// The Linux drive list's source: the mount table.
+bool neverRemovable(const std::string&) { return false; }
+bool usbRemovable(const std::string& device) { return device == "/dev/sdb1"; }
+std::string labels(const std::string& device) { return device == "/dev/sda2" ? "DATOS Centro" : ""; }
+
+TEST(Mounts, FileSystemsThatHoldFilesInPathOrder) {
+  const std::string table =
+      "/dev/sda1 / ext4 rw 0 0\n"
+      "proc /proc proc rw 0 0\n"
+      "sysfs /sys sysfs rw 0 0\n"
+      "tmpfs /run tmpfs rw 0 0\n"
+      "tmpfs /run/user/1000 tmpfs rw 0 0\n"
+      "devpts /dev/pts devpts rw 0 0\n"
+      "cgroup2 /sys/fs/cgroup cgroup2 rw 0 0\n"
+      "/dev/sda2 /home/datos\\040centro ext4 rw 0 0\n"
+      "//SERVIDOR/Horarios /mnt/red cifs rw 0 0\n"
+      "/dev/sr0 /media/cd iso9660 ro 0 0\n"
+      "tmpfs /tmp tmpfs rw 0 0\n"
+      "/dev/sdb1 /media/usb vfat rw 0 0\n";
+  const std::vector<Drive> drives = drivesOf(table, usbRemovable, labels);
+  std::vector<std::string> texts;
+  for (const Drive& drive : drives) texts.push_back(drive.text);
+  EXPECT_EQ(texts, (std::vector<std::string>{"/ []", "/home/datos centro [datos centro]", "/media/cd []",
+                                             "/media/usb", "/mnt/red //servidor/horarios", "/tmp []"}));
+  EXPECT_EQ(drives[2].kind, DriveKind::Optical);
+  EXPECT_EQ(drives[3].kind, DriveKind::Removable);
+  EXPECT_EQ(drives[4].kind, DriveKind::Network);
+  EXPECT_EQ(drives[5].kind, DriveKind::RamDisk);
+  EXPECT_EQ(driveOf(drives, "/home/datos centro/2026"), 1u);
+  EXPECT_EQ(driveOf(drives, "/home/datos"), 0u);
+  EXPECT_EQ(driveOf(drivesOf(table, neverRemovable, labels), "/media/usb")  , 3u);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/widgets.h"
+#include "qt/widgets.h"
 
 #include <unistd.h>
 
@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <climits>
 
+#include "app/folder_lines.h"
 #include "platform/files.h"
 
 namespace tht::app {
@@ -75,14 +76,13 @@ QIcon driveIcon(DriveKind kind) {
 
 // ---- gradient panel
 
-GradientPanel::GradientPanel(Rgb start, Rgb middle, Rgb end, QWidget* parent)
-    : QWidget(parent), start_(start), middle_(middle), end_(end) {
+GradientPanel::GradientPanel(const GradientColours& colours, QWidget* parent) : QWidget(parent), colours_(colours) {
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 QImage GradientPanel::render() const {
   QImage image(size(), QImage::Format_RGB32);
-  const std::vector<Rgb> rows = gradientRows(height(), start_, middle_, end_);
+  const std::vector<Rgb> rows = gradientRows(height(), colours_);
   for (int y = 0; y < height(); ++y) {
     const QRgb colour = qRgb(rows[y].red, rows[y].green, rows[y].blue);
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -195,37 +195,19 @@ void FolderList::rebuild() {
   QStyle* style = QApplication::style();
   const QIcon open = style->standardIcon(QStyle::SP_DirOpenIcon);
   const QIcon closed = style->standardIcon(QStyle::SP_DirClosedIcon);
-
-  // The root, then one line per folder down to the current one.
-  std::vector<std::string> path = {"/"};
-  std::vector<std::string> names = {"/"};
-  size_t start = 1;
-  while (start < current_.size()) {
-    const size_t slash = current_.find('/', start);
-    const size_t end = slash == std::string::npos ? current_.size() : slash;
-    names.push_back(current_.substr(start, end - start));
-    path.push_back(current_.substr(0, end));
-    start = end + 1;
+  // Hidden subfolders are left out: QDir lists them only when asked to.
+  std::vector<std::string> subfolders;
+  for (const QString& name :
+       QDir(QString::fromLocal8Bit(current_.c_str())).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort))
+    subfolders.push_back(name.toLocal8Bit().toStdString());
+  const FolderListing listing = folderLines(current_, '/', std::move(subfolders));
+  for (const FolderLine& line : listing.lines) {
+    auto* item = new QListWidgetItem(line.icon == FolderIcon::Closed ? closed : open,
+                                     QString::fromLocal8Bit(line.text.c_str()), this);
+    item->setData(kIndentRole, line.indent);
+    targets_.push_back(line.target);
   }
-  for (size_t i = 0; i < names.size(); ++i) {
-    auto* line = new QListWidgetItem(open, QString::fromLocal8Bit(names[i].c_str()), this);
-    line->setData(kIndentRole, 2 + 4 * static_cast<int>(i));
-    targets_.push_back(path[i]);
-  }
-  setCurrentRow(static_cast<int>(names.size()) - 1);
-
-  // The subfolders, sorted ignoring case, hidden ones left out.
-  QDir dir(QString::fromLocal8Bit(current_.c_str()));
-  QStringList subfolders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
-  std::sort(subfolders.begin(), subfolders.end(),
-            [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-  const int separators = static_cast<int>(std::count(current_.begin(), current_.end(), '/'));
-  for (const QString& name : subfolders) {
-    auto* line = new QListWidgetItem(closed, name, this);
-    line->setData(kIndentRole, 6 + 4 * separators);
-    const std::string local = name.toLocal8Bit().toStdString();
-    targets_.push_back(current_ == "/" ? "/" + local : current_ + "/" + local);
-  }
+  setCurrentRow(static_cast<int>(listing.selected));
 }
 
 // ---- drive list
@@ -242,7 +224,7 @@ DriveList::DriveList(QWidget* parent, FolderList& folders, std::vector<Drive> dr
 void DriveList::followFolderList() {
   const size_t index = driveOf(drives_, folders_.currentFolder());
   if (index < drives_.size()) {
-    lastVisited_[drives_[index].mountPoint] = folders_.currentFolder();
+    lastVisited_[drives_[index].root] = folders_.currentFolder();
     setCurrentIndex(static_cast<int>(index));
   }
 }
@@ -250,8 +232,8 @@ void DriveList::followFolderList() {
 void DriveList::choose(int index) {
   if (index < 0 || static_cast<size_t>(index) >= drives_.size()) return;
   const Drive& drive = drives_[index];
-  const auto visited = lastVisited_.find(drive.mountPoint);
-  const std::string target = visited == lastVisited_.end() ? drive.mountPoint : visited->second;
+  const auto visited = lastVisited_.find(drive.root);
+  const std::string target = visited == lastVisited_.end() ? drive.root : visited->second;
   // A failure is reported by the folder list; this list keeps the choice.
   folders_.changeFolder(target);
 }

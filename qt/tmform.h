@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/message_boxes.h"
-#include "app/mounts.h"
-#include "app/widgets.h"
-#include "import/import_run.h"
-#include "platform/session.h"
+#include "app/layout.h"
+#include "app/run_controller.h"
+#include "qt/message_boxes.h"
+#include "qt/mounts.h"
+#include "qt/widgets.h"
 
 namespace tht::app {
 
@@ -36,7 +36,7 @@ class TMForm : public QWidget {
   void BImportarClick();
   void BCloseClick() { close(); }
 
-  const Session& session() const { return session_; }
+  const Session& session() const { return controller_.session(); }
   // The client area's scale: the window font's text height over 13.
   double scale() const { return scale_; }
 
@@ -55,7 +55,6 @@ class TMForm : public QWidget {
   DriveList* Unidades;
   QLabel* Label5;
   QLabel* Label6;
-  ImportTables tables;  // wwTableSoluc, wwTableGrupos, ... (not shown)
 
  protected:
   void closeEvent(QCloseEvent* event) override;  // FormClose
@@ -63,16 +62,14 @@ class TMForm : public QWidget {
 
  private:
   int px(int value) const;
-  QRect box(int left, int top, int width, int height) const;
+  void place(const WindowLayout& layout);
   void updatePathLabel();
-  void arrangeHosted(Direction direction);
-  void pressFirstRunButton();
 
   FormSettings settings_;
   MessageSink& sink_;
   WindowNotifier notifier_;
-  Session session_;
-  RunEnvironment env_;
+  RunController controller_;
+  int textHeight_ = kDesignTextHeight;
   double scale_ = 1.0;
 };
 

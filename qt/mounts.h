@@ -4,15 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "app/drives.h"
+
 namespace tht::app {
-
-enum class DriveKind { Removable, Fixed, Network, Optical, RamDisk };
-
-struct Drive {
-  std::string mountPoint;
-  DriveKind kind = DriveKind::Fixed;
-  std::string text;  // the line's text: mount point and what follows it
-};
 
 // The drives of a mount table in the format of /proc/self/mounts, in path
 // order, pseudo file systems left out. `isRemovable` tells whether a device

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/gradient.h"
-#include "app/mounts.h"
+#include "qt/mounts.h"
 
 namespace tht::app {
 
@@ -21,7 +21,7 @@ namespace tht::app {
 // bevel, drawn into an off-screen image and copied in one step.
 class GradientPanel : public QWidget {
  public:
-  GradientPanel(Rgb start, Rgb middle, Rgb end, QWidget* parent);
+  GradientPanel(const GradientColours& colours, QWidget* parent);
   // The panel as painted, for tests and screenshots.
   QImage render() const;
 
@@ -29,7 +29,7 @@ class GradientPanel : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  Rgb start_, middle_, end_;
+  GradientColours colours_;
 };
 
 enum class Glyph { Tick, Exit };

@@ -5,8 +5,8 @@
 #include <QApplication>
 
 #include "app/command_line.h"
-#include "app/exit_guard.h"
-#include "app/tmform.h"
+#include "qt/exit_guard.h"
+#include "qt/tmform.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/memory.h"

@@ -5,17 +5,9 @@
 #include <QWidget>
 #include <string>
 
-#include "platform/notifier.h"
+#include "app/run_controller.h"
 
 namespace tht::app {
-
-// Where the plain message box and the error box go. Texts are CP1252.
-class MessageSink {
- public:
-  virtual ~MessageSink() = default;
-  virtual void plain(const std::string& text) = 0;
-  virtual void error(const std::string& message) = 0;
-};
 
 // Modal boxes captioned with the application title and centred on the
 // screen: the plain one without icon, the error one with a stop icon and
@@ -28,14 +20,10 @@ class DialogSink : public MessageSink {
 
 // The runs' notices as message boxes, and the hourglass as the override
 // cursor (restored by the runs on every way out).
-class WindowNotifier : public Notifier {
+class WindowNotifier : public BoxNotifier {
  public:
-  explicit WindowNotifier(MessageSink& sink) : sink_(sink) {}
-  void message(const std::string& text) override { sink_.plain(text); }
+  using BoxNotifier::BoxNotifier;
   void busy(bool on) override;
-
- private:
-  MessageSink& sink_;
 };
 
 }  // namespace tht::app

@@ -1,4 +1,4 @@
-#include "app/mounts.h"
+#include "qt/mounts.h"
 
 #include <algorithm>
 #include <cctype>
@@ -25,12 +25,6 @@ std::string unescape(const std::string& text) {
     }
   }
   return out;
-}
-
-std::string lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
 }
 
 bool startsWith(const std::string& text, const std::string& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
@@ -111,18 +105,11 @@ std::vector<Drive> drivesOf(const std::string& mountTable, bool (*isRemovable)(c
     point = unescape(point);
     if (isPseudo(type, point)) continue;
     Drive drive;
-    drive.mountPoint = point;
+    drive.root = point;
     drive.kind = kindOf(type, device, isRemovable);
-    switch (drive.kind) {
-      case DriveKind::Removable:
-        drive.text = point;
-        break;
-      case DriveKind::Network:
-        drive.text = point + " " + lower(device);
-        break;
-      default:
-        drive.text = point + " [" + lower(startsWith(device, "/dev/") ? labelOf(device) : std::string()) + "]";
-    }
+    const bool real = drive.kind != DriveKind::Removable && drive.kind != DriveKind::Network &&
+                      startsWith(device, "/dev/");
+    drive.text = driveText(point, drive.kind, real ? labelOf(device) : std::string(), device);
     byPoint[point] = drive;
   }
   std::vector<Drive> drives;
@@ -140,7 +127,7 @@ size_t driveOf(const std::vector<Drive>& drives, const std::string& folder) {
   size_t best = drives.size();
   size_t bestLength = 0;
   for (size_t i = 0; i < drives.size(); ++i) {
-    const std::string& point = drives[i].mountPoint;
+    const std::string& point = drives[i].root;
     const bool holds = point == "/" || folder == point || startsWith(folder, point + "/");
     if (holds && point.size() >= bestLength) {
       best = i;

@@ -1,4 +1,4 @@
-#include "app/hosting.h"
+#include "qt/hosting.h"
 
 #include <QGuiApplication>
 #include <QSocketNotifier>

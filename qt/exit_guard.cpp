@@ -1,4 +1,4 @@
-#include "app/exit_guard.h"
+#include "qt/exit_guard.h"
 
 #include <QString>
 #include <QtGlobal>
