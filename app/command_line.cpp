@@ -74,6 +74,16 @@ LaunchPlan launchPlan(const std::vector<std::string>& parameters) {
   return plan;
 }
 
+std::string noHostWindowMessage(uint32_t handle) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string hex;
+  do {
+    hex.insert(hex.begin(), digits[handle % 16]);
+    handle /= 16;
+  } while (handle != 0);
+  return "No existe la ventana $" + hex + " de Horavent";
+}
+
 Direction directionOf(const std::string& word) {
   const std::string lower = lowerAscii(word);
   if (lower == "importar") return Direction::Import;

@@ -44,6 +44,10 @@ struct LaunchPlan {
 };
 LaunchPlan launchPlan(const std::vector<std::string>& parameters);
 
+// The error shown when the handle names no window, after which the program
+// ends: "No existe la ventana $<handle in hexadecimal> de Horavent".
+std::string noHostWindowMessage(uint32_t handle);
+
 // The program file's name (after its last "/" or "\\") without folder and without everything from its
 // first "." on, every character after the first in lower case.
 std::string applicationTitle(const std::string& programPath);

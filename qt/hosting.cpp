@@ -1,5 +1,7 @@
 #include "qt/hosting.h"
 
+#include "app/command_line.h"
+
 #include <QGuiApplication>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -84,12 +86,6 @@ class HostWatch : public QObject {
   bool reported_ = false;
 };
 
-std::string hex(uint32_t handle) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%X", handle);
-  return text;
-}
-
 }  // namespace
 
 std::string hostUnder(QWidget& window, uint32_t handle, std::function<void()> hostGone) {
@@ -98,7 +94,7 @@ std::string hostUnder(QWidget& window, uint32_t handle, std::function<void()> ho
     if (QGuiApplication::platformName() != "xcb")
       return "No se puede mostrar el programa dentro de la ventana de Horavent: la pantalla no es X11 (" +
              QGuiApplication::platformName().toStdString() + ")";
-    if (!windowExists(handle)) return "No existe la ventana $" + hex(handle) + " de Horavent";
+    if (!windowExists(handle)) return noHostWindowMessage(handle);
     window.winId();  // the window's own X window, to be put under the host's
     window.windowHandle()->setParent(QWindow::fromWinId(handle));
     new HostWatch(window, handle, std::move(hostGone));

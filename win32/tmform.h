@@ -1,0 +1,95 @@
+// The main window TMForm in the Win32 API: three gradient panels that paint
+// their own labels, the glyph buttons, the folder list and the drive list.
+// Where things go and what keys and buttons do is decided in app/; this
+// class creates the windows, paints them and wires their messages.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/drives.h"
+#include "app/folder_lines.h"
+#include "app/keys.h"
+#include "app/layout.h"
+#include "app/run_controller.h"
+#include "win32/boxes.h"
+
+namespace tht::win32 {
+
+struct FormSettings {
+  std::vector<std::string> parameters;  // as counted
+  std::string iniPath;                  // "Horavent.ini" beside the program
+  std::string workFolder;               // "C:\HTEMP"
+  std::string title;                    // the application title
+};
+
+class TMForm {
+ public:
+  TMForm(HINSTANCE instance, FormSettings settings);
+  ~TMForm();
+  TMForm(const TMForm&) = delete;
+  TMForm& operator=(const TMForm&) = delete;
+
+  // Builds the window and fixes the mode. False when the window cannot be
+  // shown where the host wants it: the program then ends.
+  bool FormCreate();
+  void show();
+
+  // The window's own keys, taken before the controls see them: Enter, Tab,
+  // Escape, Alt+S, Alt+F4. True when the message was handled.
+  bool handleKey(const MSG& message);
+
+  HWND handle() const { return window_; }
+
+ private:
+  static LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
+
+  void createControls();
+  void place(const app::WindowLayout& layout);
+  void paintPanel(HWND panel, HDC target);
+  void drawButton(const DRAWITEMSTRUCT& item);
+  void drawFolderLine(const DRAWITEMSTRUCT& item);
+  void drawDriveLine(const DRAWITEMSTRUCT& item);
+  void onCommand(HWND control, int code);
+
+  void BExportarClick();
+  void BImportarClick();
+  void closeAfterRun(bool closeNow);
+  void press(app::EnterPress what);
+  void focusFirst();
+  bool changeFolder(const std::string& folder);
+  void rebuildFolderList();
+  void buildDriveList();
+  void followFolderList();
+  void chooseDrive(int index);
+  void updatePathLabel();
+  void hostGone();
+
+  HINSTANCE instance_;
+  FormSettings settings_;
+  DialogSink sink_;
+  WindowNotifier notifier_;
+  app::RunController controller_;
+
+  HWND window_ = nullptr;
+  HWND host_ = nullptr;
+  std::array<HWND, app::kComponentCount> controls_{};  // panels, buttons, lists; 0 for labels
+  app::WindowLayout layout_;
+  int textHeight_ = app::kDesignTextHeight;
+  HFONT windowFont_ = nullptr, headingFont_ = nullptr, boldFont_ = nullptr;
+  HBRUSH listBrush_ = nullptr;
+  std::string pathCaption_;  // Label2
+  std::string currentFolder_;
+  app::FolderListing folders_;
+  std::vector<app::Drive> drives_;
+  HWND lastFocus_ = nullptr;
+  bool closing_ = false;
+};
+
+}  // namespace tht::win32
