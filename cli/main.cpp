@@ -61,6 +61,7 @@ int runTransfer(const cli::Invocation& call) {
 int main(int argc, char** argv) {
   tht::keepFreedMemoryForReuse();
   std::setlocale(LC_CTYPE, "");
+  cli::writeConsolesWide();
   std::vector<std::string> args(argv + 1, argv + argc);
   cli::Invocation call;
   try {
