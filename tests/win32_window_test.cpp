@@ -152,7 +152,7 @@ class HostedTool : public ::testing::Test {
         << "cannot start the tool: error " << GetLastError();
   }
   // The tool's visible window of `windowClass` (and caption), waiting for it.
-  HWND find(const std::string& windowClass, const std::string& caption = "", DWORD milliseconds = 10000) {
+  HWND find(const std::string& windowClass, const std::string& caption = "", DWORD milliseconds = 30000) {
     const DWORD end = GetTickCount() + milliseconds;
     do {
       Search search{tool.dwProcessId, windowClass, caption, nullptr};
@@ -184,8 +184,12 @@ class HostedTool : public ::testing::Test {
     return box;
   }
   void dismiss(const Box& box) {
-    PostMessageA(GetDlgItem(box.window, IDOK), BM_CLICK, 0, 0);
+    PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box.window, IDOK)));
     for (int i = 0; i < 200 && IsWindow(box.window) && IsWindowVisible(box.window); ++i) pump(20);
+    // A user's click brings more input behind it (the button's release, the
+    // mouse moving on); without any, Wine's dialog loop would only notice
+    // its end with the next message.
+    PostThreadMessageA(tool.dwThreadId, WM_NULL, 0, 0);
   }
   // All the boxes that come one after the other, each dismissed.
   std::vector<std::string> dismissAll() {
