@@ -316,6 +316,33 @@ TEST_F(HostedTool, ExportWithMissingFilesHandsOverMinusOne) {
   EXPECT_EQ(readBytes(ini()), "[Transformadores]\r\nTransformado=-1\r\n");
 }
 
+// A read-only ini file: every close shows the error and the window stays.
+TEST_F(HostedTool, AnIniThatCannotBeWrittenAbandonsEveryClose) {
+  const std::string before = "[Transformadores]\r\nTransformado=1\r\n";
+  programFolder.write("Horavent.ini", before);
+  ASSERT_TRUE(SetFileAttributesA(ini().c_str(), FILE_ATTRIBUTE_READONLY));
+  launch("importar " + hex(makeHost()));
+  const HWND window = form();
+  ASSERT_NE(window, nullptr);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (attempt == 0)
+      type('S', true);  // "&Salir"
+    else
+      PostMessageA(window, WM_CLOSE, 0, 0);  // a close request from another program
+    const Box box = nextBox();
+    EXPECT_EQ(box.text, "Unable to write to " + ini() + ".");
+    EXPECT_TRUE(box.icon);
+    dismiss(box);
+    EXPECT_FALSE(ended(300)) << "the close went on";
+    EXPECT_TRUE(IsWindowVisible(window));
+  }
+  EXPECT_EQ(readBytes(ini()), before);
+  SetFileAttributesA(ini().c_str(), FILE_ATTRIBUTE_NORMAL);
+  type('S', true);
+  EXPECT_TRUE(ended());
+  EXPECT_EQ(readBytes(ini()), "[Transformadores]\r\nTransformado=0\r\n");
+}
+
 TEST_F(HostedTool, TheHostWindowGoingEndsTheToolAsACloseWould) {
   launch("exportar " + hex(makeHost()));
   ASSERT_NE(form(), nullptr);

@@ -33,6 +33,8 @@ void DialogSink::show(const std::string& text, UINT icon) {
   // program's window, which must stay usable, so it is disabled by hand.
   const bool child = window_ && (GetWindowLongA(window_, GWL_STYLE) & WS_CHILD);
   const HWND owner = window_ && !child ? window_ : nullptr;
+  // The control that had the keyboard focus gets it back afterwards.
+  const HWND focus = GetFocus();
   if (child) EnableWindow(window_, FALSE);
   boxHook = SetWindowsHookExA(WH_CBT, onBoxActivation, nullptr, GetCurrentThreadId());
   MessageBoxA(owner, text.c_str(), title_.c_str(), MB_OK | icon | (owner ? MB_APPLMODAL : MB_TASKMODAL));
@@ -41,6 +43,7 @@ void DialogSink::show(const std::string& text, UINT icon) {
     boxHook = nullptr;
   }
   if (child) EnableWindow(window_, TRUE);
+  if (focus && IsWindow(focus) && IsWindowVisible(focus)) SetFocus(focus);
 }
 
 void DialogSink::plain(const std::string& text) { show(text, 0); }
