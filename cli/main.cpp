@@ -14,7 +14,6 @@
 #include "import/import_run.h"
 #include "platform/error.h"
 #include "platform/folders.h"
-#include "platform/memory.h"
 
 namespace {
 
@@ -63,7 +62,6 @@ int runTransfer(const cli::Invocation& call) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  tht::keepFreedMemoryForReuse();
   std::setlocale(LC_CTYPE, "");
   std::vector<std::string> args(argv + 1, argv + argc);
   cli::Invocation call;
