@@ -250,7 +250,7 @@ void checkTimetable(const std::string& workFolder, const TebaInput& sessions, co
 
 bool runCheck(const std::string& tebaFolder, const std::string& workFolder, std::ostream& out) {
   Report report(out);
-  const std::string folder = tebaFolder + "/";
+  const std::string folder = tebaFolder + pathSeparator();
   if (!folderExists(folder)) {
     report.problem(tebaFolder, "no existe la carpeta");
     return true;

@@ -1,20 +1,8 @@
 #include "cli/console.h"
 
-#include <langinfo.h>
-
-#include <cstring>
 #include <ostream>
 
-#include "platform/cp1252.h"
-
 namespace tht::cli {
-
-std::string toTerminal(const std::string& cp1252) {
-  const char* codeset = nl_langinfo(CODESET);
-  if (codeset != nullptr && (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0))
-    return cp1252ToUtf8(cp1252);
-  return cp1252;
-}
 
 ConsoleNotifier::ConsoleNotifier(std::ostream& out, std::chrono::milliseconds progressAfter)
     : out_(out), progressAfter_(progressAfter), watcher_([this] { watch(); }) {}

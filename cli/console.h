@@ -14,9 +14,17 @@
 
 namespace tht::cli {
 
-// The text in the encoding of the terminal's locale: UTF-8 when the locale
-// says so, else the bytes unchanged.
+// The text in the encoding of the terminal. Linux: UTF-8 when the locale
+// says so, else the bytes unchanged. Windows: the bytes unchanged; a console
+// gets them as wide characters through writeConsolesWide().
 std::string toTerminal(const std::string& cp1252);
+
+// Windows: standard output and standard error that are consoles show the
+// program's CP1252 texts as the characters they stand for, whatever the
+// console's code page (cmd.exe and PowerShell on a Spanish Windows use 850):
+// they are written as wide characters (WriteConsoleW). A redirected stream
+// gets the CP1252 bytes. Elsewhere nothing to do. Call once, first in main.
+void writeConsolesWide();
 
 class ConsoleNotifier : public Notifier {
  public:

@@ -13,6 +13,7 @@
 #include "export/export_run.h"
 #include "import/import_run.h"
 #include "platform/error.h"
+#include "platform/files.h"
 #include "platform/folders.h"
 
 namespace {
@@ -29,11 +30,6 @@ int statusOfResult(int32_t result) {
   return 2;
 }
 
-std::string withoutFinalSlash(std::string folder) {
-  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  return folder;
-}
-
 int reportError(const Error& error) {
   std::cerr << cli::toTerminal(messageWithFullStop(error.what())) << std::endl;
   return kErrorStatus;
@@ -43,7 +39,7 @@ int runTransfer(const cli::Invocation& call) {
   Session session;
   cli::ConsoleNotifier notifier(std::cerr);
   RunEnvironment env{call.workFolder.empty() ? defaultWorkFolder() : call.workFolder, notifier};
-  const std::string folder = withoutFinalSlash(call.target);
+  const std::string folder = withoutFinalSeparator(call.target);
   try {
     if (call.command == "export") {
       BExportarClick(session, folder, env);
@@ -63,6 +59,7 @@ int runTransfer(const cli::Invocation& call) {
 
 int main(int argc, char** argv) {
   std::setlocale(LC_CTYPE, "");
+  cli::writeConsolesWide();
   std::vector<std::string> args(argv + 1, argv + argc);
   cli::Invocation call;
   try {
@@ -84,7 +81,7 @@ int main(int argc, char** argv) {
     if (call.command == "check") {
       const std::string work = call.workFolder.empty() ? defaultWorkFolder() : call.workFolder;
       std::ostringstream report;
-      const bool found = cli::runCheck(withoutFinalSlash(call.target), work, report);
+      const bool found = cli::runCheck(withoutFinalSeparator(call.target), work, report);
       std::cout << cli::toTerminal(report.str());
       return found ? 1 : 0;
     }

@@ -6,6 +6,7 @@
 
 #include "cli/console.h"
 #include "platform/cp1252.h"
+#include "platform/files.h"
 #include "tables/table.h"
 
 namespace tht::cli {
@@ -27,11 +28,9 @@ size_t displayWidth(const std::string& cp1252) { return cp1252.size(); }
 }  // namespace
 
 void showTable(const std::string& path, bool csv, std::ostream& out) {
-  const size_t slash = path.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
-  const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+  const PathParts parts = splitPath(path);
   tables::Table table;
-  table.open(folder, file, tables::OpenMode::ReadOnlyShared);
+  table.open(parts.folder, parts.name, tables::OpenMode::ReadOnlyShared);
   const size_t fields = table.fieldCount();
   std::vector<std::string> names(fields);
   for (size_t i = 0; i < fields; ++i) names[i] = table.fieldName(i);

@@ -25,8 +25,9 @@ std::string stepInput(StepContext& context, const TebaFile& file, const char* mi
 }
 
 bool BExportarClick(Session& session, const std::string& tebaFolder, const RunEnvironment& env) {
-  // At the root the folder already ends in "/"; the doubled one is harmless.
-  session.CarpetaTxt = tebaFolder + "/";
+  // At the root the folder already ends in the separator ("/", "C:\"); the
+  // doubled one is harmless: Windows takes "C:\\name" as "C:\name".
+  session.CarpetaTxt = tebaFolder + pathSeparator();
   if (!folderExists(session.CarpetaTxt)) {
     env.notifier.message("No existe la carpeta");
     if (!session.hosted()) return false;

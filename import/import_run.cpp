@@ -94,7 +94,7 @@ void addLessons(ImportTables& tables, DayNotation notation, std::vector<std::str
 
 bool BImportarClick(Session& session, const std::string& tebaFolder, ImportTables& tables,
                     const RunEnvironment& env) {
-  session.CarpetaTxt = tebaFolder + "/";
+  session.CarpetaTxt = tebaFolder + pathSeparator();
   if (!folderExists(session.CarpetaTxt)) {
     env.notifier.message("No existe la carpeta");
     if (!session.hosted()) return false;

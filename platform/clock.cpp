@@ -12,11 +12,6 @@ std::string formatTimestamp(const std::tm& when) {
   return text;
 }
 
-std::string currentTimestamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return formatTimestamp(local);
-}
+std::string currentTimestamp() { return formatTimestamp(localTimeNow()); }
 
 }  // namespace tht

@@ -11,6 +11,9 @@ namespace tht {
 // hour 00-23 and minute, each with leading zeros.
 std::string formatTimestamp(const std::tm& when);
 
+// The current local time from the system's clock and time zone.
+std::tm localTimeNow();
+
 // The timestamp of the current local time.
 std::string currentTimestamp();
 

@@ -1,267 +1,49 @@
+// The parts of the file services that are the same on every system: paths.
 #include "platform/files.h"
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <signal.h>
-#include <unistd.h>
-
-#include <string>
-#include <vector>
-
-#include "platform/cp1252.h"
-#include "platform/error.h"
 
 namespace tht {
 namespace {
 
-bool equalIgnoringAsciiCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 0x20);
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 0x20);
-    if (x != y) return false;
-  }
-  return true;
-}
-
-bool writeAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-std::string folderOf(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-// Writes, sets the mode, flushes and closes; the first failure's errno, or 0.
-int writeAndClose(int fd, const std::string& bytes, mode_t mode) {
-  int err = 0;
-  if (!writeAll(fd, bytes.data(), bytes.size())) err = errno;
-  if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
-  if (err == 0 && ::fsync(fd) != 0) err = errno;
-  if (::close(fd) != 0 && err == 0) err = errno;
-  return err;
-}
-
-// writeUnnamed's answer when the file system has no unnamed files.
-constexpr int kNoUnnamedFiles = -1;
-
-// Writes the bytes into a file of `folder` that has no name until it is
-// complete and flushed, and then gets the temporary name `temp`: a process
-// killed while writing leaves nothing behind. Gives an errno, 0, or
-// kNoUnnamedFiles when this cannot be done here (nothing is then left).
-int writeUnnamed(const std::string& folder, const std::string& bytes, mode_t mode, std::string& temp) {
-  const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-  if (fd < 0) return kNoUnnamedFiles;
-  int err = 0;
-  if (!writeAll(fd, bytes.data(), bytes.size())) err = errno;
-  if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
-  if (err == 0 && ::fsync(fd) != 0) err = errno;
-  if (err == 0) {
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    static unsigned counter = 0;
-    err = kNoUnnamedFiles;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      const std::string name = joinPath(folder, ".tht-" + std::to_string(::getpid()) + "-" +
-                                                    std::to_string(++counter));
-      if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-        temp = name;
-        err = 0;
-        break;
-      }
-      if (errno != EEXIST) {
-        // No /proc to name it by: the named way below still works. A full
-        // disk or a refused folder is the save's own failure.
-        if (errno == ENOSPC || errno == EDQUOT || errno == EACCES || errno == EROFS) err = errno;
-        break;
-      }
-    }
-  }
-  if (::close(fd) != 0 && err == 0) err = errno;
-  return err;
-}
-
-// The same through a named temporary file, where unnamed ones are missing;
-// a process killed while writing leaves that file behind.
-int writeNamed(const std::string& folder, const std::string& bytes, mode_t mode, std::string& temp) {
-  std::string pattern = joinPath(folder, ".tht-" + std::to_string(::getpid()) + "-XXXXXX");
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  const int fd = ::mkstemp(name.data());
-  if (fd < 0) return errno;
-  temp = name.data();
-  return writeAndClose(fd, bytes, mode);
-}
-
-// A save killed between naming its temporary file and renaming it leaves
-// that file (".tht-<process id>-...") behind; no system call does both at
-// once. Each save in the folder removes those of processes that have ended.
-void removeLeftoversOfEndedProcesses(const std::string& folder) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return;
-  while (const struct dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name.rfind(".tht-", 0) != 0) continue;
-    const size_t dash = name.find('-', 5);
-    if (dash == std::string::npos || dash == 5 ||
-        name.find_first_not_of("0123456789", 5) != dash || dash - 5 > 9)
-      continue;
-    const pid_t owner = static_cast<pid_t>(std::stol(name.substr(5, dash - 5)));
-    if (owner == ::getpid() || owner <= 0 || ::kill(owner, 0) == 0 || errno != ESRCH) continue;
-    ::unlinkat(::dirfd(dir), name.c_str(), 0);
-  }
-  ::closedir(dir);
+// Where the root of `path` ends: after "/" or "C:\" ("C:/"), after "C:" of a
+// drive-relative path; 0 for a relative path.
+size_t rootLength(const std::string& path, PathStyle style) {
+  if (style.drives && path.size() >= 2 && path[1] == ':' &&
+      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')))
+    return path.size() >= 3 && isPathSeparator(path[2], style) ? 3 : 2;
+  return !path.empty() && isPathSeparator(path[0], style) ? 1 : 0;
 }
 
 }  // namespace
 
-std::string joinPath(const std::string& folder, const std::string& name) {
+char pathSeparator() { return systemPathStyle().separator; }
+
+bool isPathSeparator(char c, PathStyle style) { return c == style.separator || (style.slashSeparates && c == '/'); }
+
+std::string joinPath(const std::string& folder, const std::string& name, PathStyle style) {
   if (folder.empty()) return name;
-  if (folder.back() == '/') return folder + name;
-  return folder + "/" + name;
+  if (isPathSeparator(folder.back(), style)) return folder + name;
+  return folder + style.separator + name;
 }
 
-std::string resolveInFolder(const std::string& folder, const std::string& name) {
-  const std::string exact = joinPath(folder, name);
-  struct stat st;
-  if (::lstat(exact.c_str(), &st) == 0) return exact;
-  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (dir == nullptr) return exact;
-  std::string best;
-  bool found = false;
-  while (const struct dirent* entry = ::readdir(dir)) {
-    const std::string entryName = entry->d_name;
-    if (!equalIgnoringAsciiCase(entryName, name)) continue;
-    if (!found || entryName < best) {
-      best = entryName;
-      found = true;
-    }
-  }
-  ::closedir(dir);
-  return found ? joinPath(folder, best) : exact;
+std::string joinPath(const std::string& folder, const std::string& name) {
+  return joinPath(folder, name, systemPathStyle());
 }
 
-bool fileExists(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+std::string withoutFinalSeparator(const std::string& path, PathStyle style) {
+  const size_t root = rootLength(path, style);
+  size_t end = path.size();
+  while (end > root && isPathSeparator(path[end - 1], style)) --end;
+  return path.substr(0, end);
 }
 
-bool folderExists(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-bool deleteFileIfPresent(const std::string& path) {
-  if (!fileExists(path)) return false;
-  return ::unlink(path.c_str()) == 0;
-}
-
-int openForReadingShared(const std::string& path, int& err) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    err = errno;
-    return -1;
-  }
-  struct stat st;
-  err = 0;
-  if (::fstat(fd, &st) != 0)
-    err = errno;
-  else if (S_ISDIR(st.st_mode))
-    err = EISDIR;
-  else if (!S_ISREG(st.st_mode))
-    err = EACCES;
-  else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 || ::flock(fd, LOCK_SH | LOCK_NB) != 0)
-    err = errno;
-  if (err == 0) return fd;
-  ::close(fd);
-  return -1;
-}
-
-void replaceFileAtomically(const std::string& path, const std::string& bytes) {
-  auto fail = [&](int err) {
-    throw Error("Cannot create file \"" + path + "\". " + systemErrorText(err));
-  };
-  if (folderExists(path)) fail(EISDIR);
-  mode_t mode = 0644;
-  struct stat st;
-  if (::stat(path.c_str(), &st) == 0) {
-    mode = st.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  }
-  const std::string folder = folderOf(path);
-  removeLeftoversOfEndedProcesses(folder);
-  std::string temp;
-  int err = writeUnnamed(folder, bytes, mode, temp);
-  if (err == kNoUnnamedFiles) err = writeNamed(folder, bytes, mode, temp);
-  if (err == 0 && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
-  if (err != 0) {
-    if (!temp.empty()) ::unlink(temp.c_str());
-    fail(err);
-  }
-  // Make the rename itself durable.
-  const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd >= 0) {
-    ::fsync(dirFd);
-    ::close(dirFd);
-  }
-}
-
-int windowsErrorCode(int errnoValue) {
-  switch (errnoValue) {
-    case ENOENT: return 2;
-    case ENOTDIR:
-    case ENAMETOOLONG: return 3;
-    case EMFILE:
-    case ENFILE: return 4;
-    case EACCES:
-    case EPERM:
-    case EISDIR:
-    case EROFS: return 5;
-    case EWOULDBLOCK:
-    case EBUSY:
-    case ETXTBSY: return 32;
-    case ENOSPC:
-    case EDQUOT: return 112;
-    // A device that fails a read: the code a bad sector gives, never the
-    // "access denied" that passing EIO (5) through would say.
-    case EIO: return 23;
-    // Other errnos pass through, save those that would read as a code with
-    // a text of its own (EINTR as "too many open files", ENETUNREACH as
-    // "disk full", ...): those become the general failure of a device.
-    case ESRCH:        // 3
-    case EINTR:        // 4
-    case ENETDOWN:     // 100
-    case ENETUNREACH:  // 101
-    case EISCONN:      // 106
-      return 31;
-    default: return errnoValue;
-  }
-}
-
-std::string systemErrorText(int errnoValue) {
-  char buffer[256];
-  const char* text = ::strerror_r(errnoValue, buffer, sizeof buffer);
-  return utf8ToCp1252(text);
+PathParts splitPath(const std::string& path, PathStyle style) {
+  const size_t root = rootLength(path, style);
+  size_t cut = path.size();
+  while (cut > root && !isPathSeparator(path[cut - 1], style)) --cut;
+  if (cut == 0) return {".", path};
+  // "C:name" (a drive's current folder) keeps its "C:".
+  if (cut == root) return {path.substr(0, root), path.substr(root)};
+  return {path.substr(0, cut - 1), path.substr(cut)};
 }
 
 }  // namespace tht

@@ -1,20 +1,30 @@
-// The fixed folders of the program: the work folder that holds the working
-// tables, and the program's own folder, beside which "Horavent.ini" lives.
+// The fixed places of the program: the work folder that holds the working
+// tables, the program file and its folder (beside which "Horavent.ini"
+// lives), and the working directory.
 #pragma once
 
 #include <string>
 
 namespace tht {
 
-// The timetabling product runs under Wine and sees its drive C: as
-// $WINEPREFIX/drive_c ($HOME/.wine/drive_c when WINEPREFIX is unset), so its
-// work folder "C:\HTEMP" is the folder HTEMP there. Never created here.
+// The work folder of the timetabling product, "C:\HTEMP". On Windows that
+// path itself. Elsewhere the product runs under Wine and sees its drive C:
+// as $WINEPREFIX/drive_c ($HOME/.wine/drive_c when WINEPREFIX is unset), so
+// it is the folder HTEMP there. Never created here.
 std::string defaultWorkFolder();
 
-// The folder of the running program file (from /proc/self/exe).
+// The running program file's full path, as the system reports it
+// (GetModuleFileNameA on Windows, /proc/self/exe on Linux); empty when it
+// cannot be told.
+std::string programPath();
+
+// The folder of the running program file.
 std::string programFolder();
 
-// The running program file's name without folder, as the system reports it.
+// The running program file's name without folder.
 std::string programFileName();
+
+// The process's working directory; empty when it cannot be told.
+std::string workingDirectory();
 
 }  // namespace tht

@@ -1,11 +1,5 @@
 #include "platform/ini_file.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -57,23 +51,6 @@ Lines splitLines(const std::string& content) {
   return lines;
 }
 
-// A file the profile writer must leave alone: one without any write
-// permission (the read-only attribute), or one this user may not write.
-// Replacing it by a rename would succeed all the same, so it is asked first.
-bool readOnlyFile(const std::string& path) {
-  struct stat st;
-  if (::stat(path.c_str(), &st) != 0) return false;
-  return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
-}
-
-// The file a link stands for, so that the new content goes where the link
-// points and the link itself stays; any other path unchanged.
-std::string linkTarget(const std::string& path) {
-  char resolved[PATH_MAX];
-  if (::realpath(path.c_str(), resolved) == nullptr) return path;
-  return resolved;
-}
-
 }  // namespace
 
 void writeProfileString(const std::string& path, const std::string& section, const std::string& key,
@@ -82,7 +59,7 @@ void writeProfileString(const std::string& path, const std::string& section, con
   std::string content;
   const std::string target = fileExists(path) ? linkTarget(path) : path;
   if (fileExists(target)) {
-    if (readOnlyFile(target)) throw Error(failure);
+    if (isReadOnlyFile(target)) throw Error(failure);
     std::ifstream in(target, std::ios::binary);
     if (!in) throw Error(failure);
     content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

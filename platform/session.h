@@ -17,7 +17,8 @@ struct Session {
   int32_t ResultadoTraspaso = 0;
   // 2 when the program runs hosted inside the timetabling product, else 0.
   int32_t ModoIntegrado = 0;
-  // The TEBA folder of the current run followed by "/".
+  // The TEBA folder of the current run followed by the path separator
+  // ("/"; "\" on Windows).
   std::string CarpetaTxt;
 
   bool hosted() const { return ModoIntegrado == 2; }

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <ctime>
 #include <string_view>
 
 #include "platform/error.h"
+#include "platform/clock.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "tables/dbf_layout.h"
@@ -28,9 +28,7 @@ struct Today {
 };
 
 Today today() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = localTimeNow();
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
@@ -231,6 +229,9 @@ void Table::close() {
   std::unique_ptr<State> state = std::move(state_);
   state->pending = State::Pending::None;
   state->flush();
+  // A table the run reports as written must survive a power cut: its rows
+  // and header go to the disk before the step that wrote it moves on.
+  state->file.flushToDisk();
 }
 
 bool Table::isOpen() const { return state_ != nullptr; }

@@ -55,7 +55,8 @@ class Table {
   // to the first row. Throws when the file is missing, damaged or held by
   // another program in a way `mode` does not allow.
   void open(const std::string& folder, const std::string& fileName, OpenMode mode);
-  // Closes when open, storing every posted row; a pending edit or append is
+  // Closes when open, storing every posted row and, when anything was
+  // written, waiting until it is on the disk; a pending edit or append is
   // dropped. Throws when the posted rows cannot be written (the table is
   // closed all the same); the destructor closes silently, so a caller that
   // wrote ends with an explicit close().

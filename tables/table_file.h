@@ -1,11 +1,12 @@
-// One open table file: the descriptor, its lock and positioned reads and
-// writes that go on after interruptions. Errors are engine texts naming the
-// table's path.
+// One open table file: its sharing, and positioned reads and writes. Errors
+// are engine texts naming the table's path.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "platform/random_access_file.h"
 
 namespace tht::tables {
 
@@ -13,11 +14,11 @@ class TableFile {
  public:
   enum class Lock { Shared, Exclusive };
 
-  // Opens `path` for reading, or reading and writing, and takes the lock
-  // without waiting: a lock held the other way by another opener (this
-  // process or another) makes it "Table is busy.".
+  // Opens `path` for reading, or reading and writing, with the sharing of
+  // `lock`, taken without waiting: another opener (this process or another)
+  // holding it in a way that sharing does not allow makes it "Table is
+  // busy.".
   TableFile(const std::string& path, bool writable, Lock lock);
-  ~TableFile();
   TableFile(const TableFile&) = delete;
   TableFile& operator=(const TableFile&) = delete;
 
@@ -26,13 +27,18 @@ class TableFile {
   // Reads up to `count` bytes at `offset`; fewer only at the end of the file.
   std::string readAt(uint64_t offset, size_t count) const;
   void writeAt(uint64_t offset, std::string_view bytes);
+  // Puts every byte written so far on the disk, when anything was written
+  // since the file was opened or last flushed.
+  void flushToDisk();
 
  private:
   std::string path_;
-  int fd_ = -1;
+  RandomAccessFile file_;
+  bool unflushed_ = false;  // written since opened or last flushed
 };
 
-// True when another opener holds a lock on the file at `path` (which exists).
+// True when another opener holds the file at `path` (which exists) so that
+// replacing it would disturb it.
 bool isLockedByOthers(const std::string& path);
 
 }  // namespace tht::tables

@@ -1,10 +1,7 @@
 #include "teba/line_reader.h"
 
-#include <cerrno>
-#include <unistd.h>
-
 #include "platform/error.h"
-#include "platform/files.h"
+#include "platform/system_error.h"
 #include "teba/io_error.h"
 
 namespace tht {
@@ -13,34 +10,23 @@ namespace {
 constexpr size_t kBufferSize = 64 * 1024;
 constexpr char kCtrlZ = 0x1A;
 
-[[noreturn]] void failWith(int err) { throw Error(ioErrorMessage(windowsErrorCode(err))); }
+[[noreturn]] void failWith(const SystemError& error) { throw Error(ioErrorMessage(error.code)); }
 
 }  // namespace
 
 LineReader::LineReader(const std::string& path) : buffer_(kBufferSize) {
-  int err = 0;
-  fd_ = openForReadingShared(path, err);
-  // A folder reads as access denied, as any other input that is no file.
-  if (fd_ < 0) failWith(err == EISDIR ? EACCES : err);
-}
-
-LineReader::~LineReader() {
-  if (fd_ >= 0) ::close(fd_);  // Closing releases the lock.
+  // A folder reads as access denied (5), as any other input that is no file.
+  if (const SystemError error = file_.open(path)) failWith(error);
 }
 
 bool LineReader::fill() {
   if (stopped_) return false;
-  for (;;) {
-    const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      failWith(errno);
-    }
-    position_ = 0;
-    size_ = static_cast<size_t>(n);
-    if (n == 0) stopped_ = true;
-    return n > 0;
-  }
+  size_t got = 0;
+  if (const SystemError error = file_.read(buffer_.data(), buffer_.size(), got)) failWith(error);
+  position_ = 0;
+  size_ = got;
+  if (got == 0) stopped_ = true;
+  return got > 0;
 }
 
 int LineReader::peek() {

@@ -5,15 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "platform/input_file.h"
+
 namespace tht {
 
 class LineReader {
  public:
-  // Opens `path` for reading only, with a shared lock: other readers may
-  // hold it too, a program holding an exclusive lock makes the open fail.
+  // Opens `path` for reading only, readers only sharing it (see InputFile):
+  // other readers may hold it too, a program writing it or holding it
+  // exclusively makes the open fail.
   // Throws Error with the input/output message of the failure's code.
   explicit LineReader(const std::string& path);
-  ~LineReader();
+  ~LineReader() = default;
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
@@ -31,7 +34,7 @@ class LineReader {
   bool fill();      // Reads more bytes into the buffer; false at the end.
   int peek();       // The next byte, or -1 at the end, without taking it.
 
-  int fd_ = -1;
+  InputFile file_;
   std::vector<char> buffer_;
   size_t position_ = 0;
   size_t size_ = 0;

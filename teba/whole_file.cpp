@@ -1,47 +1,39 @@
 #include "teba/whole_file.h"
 
-#include <cerrno>
+#include <cstdint>
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <utility>
 
 #include "platform/error.h"
-#include "platform/files.h"
+#include "platform/system_error.h"
 
 namespace tht {
 namespace {
 
 constexpr size_t kBlockSize = 64 * 1024;
 
-[[noreturn]] void failOn(const std::string& path, int err) {
-  throw Error("Cannot open file \"" + path + "\". " + systemErrorText(err));
+[[noreturn]] void failOn(const std::string& path, const SystemError& error) {
+  throw Error("Cannot open file \"" + path + "\". " + error.text);
 }
 
-int openLocked(const std::string& path) {
-  int err = 0;
-  const int fd = openForReadingShared(path, err);
-  if (fd < 0) failOn(path, err);
-  return fd;
+InputFile openShared(const std::string& path) {
+  InputFile file;
+  if (const SystemError error = file.open(path)) failOn(path, error);
+  return file;
 }
 
-// Appends up to `count` bytes of `fd` to `content`, stopping at a NUL byte
+// Appends up to `count` bytes of `file` to `content`, stopping at a NUL byte
 // (which is not kept). Returns how many bytes came, with `ended` set at the
 // end of the file or at a NUL.
-size_t appendBlock(int fd, const std::string& path, std::string& content, size_t count, bool& ended) {
+size_t appendBlock(InputFile& file, const std::string& path, std::string& content, size_t count, bool& ended) {
   const size_t before = content.size();
   content.resize(before + count);
-  ssize_t n;
-  do {
-    n = ::read(fd, &content[before], count);
-  } while (n < 0 && errno == EINTR);
-  if (n < 0) {
-    const int err = errno;
+  size_t got = 0;
+  if (const SystemError error = file.read(&content[before], count, got)) {
     content.resize(before);
-    failOn(path, err);
+    failOn(path, error);
   }
-  const size_t got = static_cast<size_t>(n);
   const void* nul = std::memchr(&content[before], '\0', got);
   const size_t kept = nul ? static_cast<size_t>(static_cast<const char*>(nul) - &content[before]) : got;
   content.resize(before + kept);
@@ -51,31 +43,22 @@ size_t appendBlock(int fd, const std::string& path, std::string& content, size_t
 
 }  // namespace
 
-WholeFile::WholeFile(const std::string& path, Reading reading) : path_(path), fd_(openLocked(path)) {
+WholeFile::WholeFile(const std::string& path, Reading reading) : path_(path), file_(openShared(path)) {
   if (reading == Reading::AsNeeded) return;
-  try {
-    // Sized from the file's length, so the content is held once.
-    struct stat st;
-    if (::fstat(fd_, &st) == 0 && st.st_size > 0) content_.reserve(static_cast<size_t>(st.st_size) + kBlockSize);
-    bool ended = false;
-    while (!ended) appendBlock(fd_, path_, content_, kBlockSize, ended);
-  } catch (...) {
-    ::close(fd_);
-    throw;
-  }
-  ::close(fd_);  // closing releases the lock
-  fd_ = -1;
+  // Sized from the file's length, so the content is held once.
+  uint64_t size = 0;
+  if (!file_.size(size) && size > 0 && size < SIZE_MAX - kBlockSize)
+    content_.reserve(static_cast<size_t>(size) + kBlockSize);
+  bool ended = false;
+  while (!ended) appendBlock(file_, path_, content_, kBlockSize, ended);
+  file_.close();  // closing releases the sharing
 }
 
 WholeFile::WholeFile(WholeFile&& other) noexcept
     : path_(std::move(other.path_)),
-      fd_(std::exchange(other.fd_, -1)),
+      file_(std::move(other.file_)),
       content_(std::move(other.content_)),
       position_(other.position_) {}
-
-WholeFile::~WholeFile() {
-  if (fd_ >= 0) ::close(fd_);
-}
 
 WholeFile WholeFile::fromContent(std::string content) {
   WholeFile file;
@@ -86,16 +69,13 @@ WholeFile WholeFile::fromContent(std::string content) {
 }
 
 bool WholeFile::readMore(size_t& scan) {
-  if (fd_ < 0) return false;
+  if (!file_.isOpen()) return false;
   content_.erase(0, position_);
   scan -= position_;
   position_ = 0;
   bool ended = false;
-  const size_t got = appendBlock(fd_, path_, content_, kBlockSize, ended);
-  if (ended) {
-    ::close(fd_);
-    fd_ = -1;
-  }
+  const size_t got = appendBlock(file_, path_, content_, kBlockSize, ended);
+  if (ended) file_.close();
   return got > 0;
 }
 

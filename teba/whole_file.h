@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/input_file.h"
+
 namespace tht {
 
 // A file walked line by line by the rules of whole-file reading: lines are
@@ -29,7 +31,7 @@ class WholeFile {
   WholeFile(WholeFile&& other) noexcept;
   WholeFile& operator=(WholeFile&& other) = delete;
   WholeFile(const WholeFile&) = delete;
-  ~WholeFile();
+  ~WholeFile() = default;
 
   // Puts the next line into `line`; false, leaving `line` alone, after the
   // last one.
@@ -42,7 +44,7 @@ class WholeFile {
   bool readMore(size_t& scan);
 
   std::string path_;
-  int fd_ = -1;          // open while a file read as needed has more to give
+  InputFile file_;       // open while a file read as needed has more to give
   std::string content_;  // up to the first NUL; read as needed, a window of it
   size_t position_ = 0;
 };
