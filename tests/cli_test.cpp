@@ -1,7 +1,6 @@
 // The command-line companion: its arguments, the consistency report on the
-// sample school and on broken copies of it, and the program's exit statuses.
+// sample school and on broken copies of it, and the console notifier.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -201,67 +200,6 @@ TEST(CliConsole, ProgressLineOnlyForLongRunsAndMessagesConverted) {
     notifier.busy(false);
   }
   EXPECT_EQ(out.str(), "Proceso finalizado\nProcesando...\n");
-}
-
-// The program itself: exit statuses and where its texts go.
-struct Outcome {
-  int status;
-  std::string out;
-};
-
-// `locale`, when given, is the program's whole locale (LC_ALL).
-Outcome runCli(const std::string& args, const std::string& locale = {}) {
-  Outcome outcome{-1, {}};
-  const std::string environment = locale.empty() ? std::string() : "LC_ALL=" + locale + " ";
-  FILE* pipe = popen((environment + THT_CLI_PATH + " " + args + " 2>&1").c_str(), "r");
-  if (!pipe) return outcome;
-  char buffer[4096];
-  size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) outcome.out.append(buffer, got);
-  const int status = pclose(pipe);
-  outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return outcome;
-}
-
-TEST(CliProgram, ExitStatusesFollowTheResult) {
-  TempFolder work;
-  EXPECT_EQ(runCli("").status, 64);
-  EXPECT_EQ(runCli("export /nonexistent/teba --work-folder " + work.path()).status, 2);
-  EXPECT_EQ(runCli("export /nonexistent/teba --work-folder " + work.path()).out,
-            "No existe la carpeta\nResultadoTraspaso: 0\n");
-  TempFolder teba;  // an empty TEBA folder: every input is missing
-  const Outcome missing = runCli("export " + teba.path() + " --work-folder " + work.path());
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_NE(missing.out.find("No existe archivo de asignaturas (TEBA_ASIGNAT.TXT)\n"), std::string::npos);
-  EXPECT_NE(missing.out.find("ResultadoTraspaso: -1\n"), std::string::npos);
-  const Outcome failed = runCli("import " + teba.path() + " --work-folder " + work.path());
-  EXPECT_EQ(failed.status, 3);
-  EXPECT_EQ(runCli("check " + teba.path() + " --work-folder " + work.path()).status, 1);
-  EXPECT_EQ(runCli("show-table --help").status, 0);
-}
-
-TEST(CliProgram, ShowTablePrintsColumnsOrCsv) {
-  TempFolder work;
-  tables::createTable(work.path(), "T", {{"COD", tables::FieldKind::String, 4},
-                                         {"NOMBRE", tables::FieldKind::String, 20}});
-  {
-    tables::Table table;
-    table.open(work.path(), "T.DBF", tables::OpenMode::Shared);
-    table.append();
-    table.setString(0, "MAT");
-    table.setString(1, "Matem\xE1ticas, 1\xBA");
-    table.post();
-    table.close();
-  }
-  EXPECT_EQ(runCli("show-table " + work.file("T.DBF")).out,
-            "COD  NOMBRE\nMAT  Matem\xC3\xA1ticas, 1\xC2\xBA\n");
-  EXPECT_EQ(runCli("show-table " + work.file("T.DBF") + " --csv").out,
-            "COD,NOMBRE\nMAT,\"Matem\xC3\xA1ticas, 1\xC2\xBA\"\n");
-  // Under a C locale the columns keep the table's own bytes; the CSV, which
-  // goes to a spreadsheet, is UTF-8 all the same.
-  EXPECT_EQ(runCli("show-table " + work.file("T.DBF"), "C").out, "COD  NOMBRE\nMAT  Matem\xE1ticas, 1\xBA\n");
-  EXPECT_EQ(runCli("show-table " + work.file("T.DBF") + " --csv", "C").out,
-            "COD,NOMBRE\nMAT,\"Matem\xC3\xA1ticas, 1\xC2\xBA\"\n");
 }
 
 }  // namespace

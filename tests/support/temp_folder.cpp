@@ -2,21 +2,34 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
-#include <vector>
 
 namespace tht::test {
 
+// A new folder "tht-test-XXXXXX" in the system's temporary folder ($TMPDIR or
+// /tmp on Linux, %TEMP% on Windows); a name that is taken is drawn again.
 TempFolder::TempFolder() {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base != nullptr && *base ? base : "/tmp") + "/tht-test-XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  if (::mkdtemp(name.data()) == nullptr) ADD_FAILURE() << "cannot create a temporary folder";
-  path_ = name.data();
+  std::error_code error;
+  const std::filesystem::path base = std::filesystem::temp_directory_path(error);
+  static std::mt19937_64 draw(std::random_device{}() ^
+                              static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = "tht-test-";
+    for (int i = 0; i < 6; ++i) name += kLetters[draw() % (sizeof kLetters - 1)];
+    const std::filesystem::path candidate = base / name;
+    if (std::filesystem::create_directory(candidate, error)) {
+      path_ = candidate.string();
+      return;
+    }
+  }
+  ADD_FAILURE() << "cannot create a temporary folder in " << base.string();
 }
 
 TempFolder::~TempFolder() {
@@ -33,7 +46,9 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-std::string TempFolder::file(const std::string& name) const { return path_ + "/" + name; }
+std::string TempFolder::file(const std::string& name) const {
+  return (std::filesystem::path(path_) / name).string();
+}
 
 std::string TempFolder::write(const std::string& name, const std::string& bytes) const {
   const std::string path = file(name);
@@ -56,7 +71,17 @@ std::string readBytes(const std::string& path) {
 
 std::string sourceDir() {
   const char* dir = std::getenv("THT_SOURCE_DIR");
-  return dir != nullptr ? dir : THT_SOURCE_DIR;
+  std::string path = dir != nullptr ? dir : THT_SOURCE_DIR;
+#ifdef _WIN32
+  // A Windows test program runs under Wine, which shows the build machine's
+  // root "/" as drive Z:.
+  if (!path.empty() && path[0] == '/') {
+    for (char& c : path)
+      if (c == '/') c = '\\';
+    path = "Z:" + path;
+  }
+#endif
+  return path;
 }
 
 }  // namespace tht::test
