@@ -69,7 +69,8 @@ std::string helpText(const std::string& command) {
   if (command == "show-table")
     return "uso: transhoraventteba-cli show-table ARCHIVO.DBF [--csv]\n"
            "Muestra los campos y las filas de una tabla dBase.\n"
-           "  --csv  en formato CSV en lugar de columnas alineadas\n";
+           "  --csv  en formato CSV (en UTF-8, sea cual sea la configuraci\xF3n regional)\n"
+           "         en lugar de columnas alineadas\n";
   return "uso: transhoraventteba-cli ORDEN ...\n"
          "\xD3rdenes:\n"
          "  export CARPETA_TEBA      de TEBA hacia Horavent\n"

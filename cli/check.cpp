@@ -7,9 +7,10 @@
 #include <unordered_set>
 #include <vector>
 
+#include "export/assignment_rules.h"
 #include "export/hours.h"
-#include "export/subject_hours.h"
-#include "export/teba_files.h"
+#include "export/steps.h"
+#include "export/teba_records.h"
 #include "import/timetable.h"
 #include "platform/cp1252.h"
 #include "platform/error.h"
@@ -108,41 +109,30 @@ std::unordered_set<std::string> codesOf(const TebaInput& input,
   return codes;
 }
 
-struct GroupInfo {
-  std::string level, course;
-};
-
 void checkAssignments(const TebaInput& assignments, const TebaInput& groups, const TebaInput& courses,
                       Report& report) {
-  // The first groups record of each code gives the level and course, as the
-  // first GRUPOST row does in the export.
-  std::unordered_map<std::string, GroupInfo> groupInfo;
+  // The groups file's records are GRUPOST's rows, in the same order.
+  GroupJoin join;
   for (const Numbered& record : groups.records()) {
     const std::vector<std::string> values = groupValues(record.line);
-    groupInfo.emplace(values[0], GroupInfo{values[2], values[3]});
+    join.add(values[0], {values[1], values[2], values[3], values[4]});
   }
-  std::unordered_set<std::string> hoursKeys;
-  std::string joined;
-  for (const Numbered& record : courses.records()) {
-    const SubjectCourseRecord line = subjectCourseRecord(record.line);
-    hoursKeys.emplace(hoursKey(joined, line.subject, line.level, line.course));
-  }
+  SubjectHours hours;
+  for (const Numbered& record : courses.records()) hours.add(subjectCourseRecord(record.line));
   for (const Numbered& record : assignments.records()) {
     const AssignmentRecord assignment = assignmentRecord(record.line);
-    GroupInfo info;
-    const auto group = groupInfo.find(std::string(assignment.group));
-    if (group != groupInfo.end()) {
-      info = group->second;
-    } else if (groups.present()) {
+    const GroupFields* group = join.find(std::string(assignment.group));
+    if (!group && groups.present())
       report.problem(at(kAssignmentsFile, record.number),
                      "el grupo " + quoted(assignment.group) + " no est\xE1 en " + kGroupsFile.name +
                          ": la asignaci\xF3n de " + quoted(assignment.subject) +
                          " queda sin turno, nivel, curso ni grupo");
-    }
-    if (courses.present() && !hoursKeys.count(std::string(hoursKey(joined, assignment.subject, info.level, info.course))))
+    const std::string level = group ? group->nivel : std::string();
+    const std::string course = group ? group->curso : std::string();
+    if (courses.present() && !hours.find(assignment.subject, level, course))
       report.problem(at(kAssignmentsFile, record.number),
-                     "no hay horas de " + quoted(assignment.subject) + " para el nivel " + quoted(info.level) +
-                         " y el curso " + quoted(info.course) + " en " + kSubjectCourseFile.name +
+                     "no hay horas de " + quoted(assignment.subject) + " para el nivel " + quoted(level) +
+                         " y el curso " + quoted(course) + " en " + kSubjectCourseFile.name +
                          ": se le da 1 hora");
   }
 }
@@ -151,22 +141,16 @@ void checkAssignments(const TebaInput& assignments, const TebaInput& groups, con
 // ends the export with an error.
 void checkHoursTexts(const TebaInput& courses, Report& report) {
   for (const Numbered& record : courses.records()) {
-    std::string text(subjectCourseRecord(record.line).hours);
-    if (text.empty()) continue;  // blank means one hour
-    for (char& c : text)
-      if (c == ',') c = '.';
+    const std::string_view written = subjectCourseRecord(record.line).hours;
     try {
-      parseHours(text);
+      weeklyHours(written);
     } catch (const Error&) {
       report.problem(at(kSubjectCourseFile, record.number),
-                     "las horas " + quoted(text) +
+                     "las horas " + quoted(hoursNumberText(written)) +
                          " no son un n\xFA" "mero: la exportaci\xF3n se detendr\xED" "a en la primera asignaci\xF3n que las use");
     }
   }
 }
-
-// Slot lengths in real minutes from hhmm times.
-int minutesOfDay(int hhmm) { return hhmm / 100 * 60 + hhmm % 100; }
 
 void checkSessions(const TebaInput& sessions, Report& report) {
   for (const Numbered& record : sessions.records()) {
@@ -189,7 +173,7 @@ void checkSessions(const TebaInput& sessions, Report& report) {
                          " no es un n\xFAmero entero: la exportaci\xF3n se detendr\xED" "a aqu\xED");
       continue;
     }
-    if (minutesOfDay(end) <= minutesOfDay(start))
+    if (slotMinutes(start, end) <= 0)
       report.problem(at(kSessionsFile, record.number),
                      "el tramo " + quoted(session.slot) + " empieza a las " + session.start +
                          " y acaba a las " + session.end + ": su duraci\xF3n no es positiva");

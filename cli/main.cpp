@@ -15,7 +15,6 @@
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/folders.h"
-#include "platform/memory.h"
 
 namespace {
 
@@ -59,7 +58,6 @@ int runTransfer(const cli::Invocation& call) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  tht::keepFreedMemoryForReuse();
   std::setlocale(LC_CTYPE, "");
   cli::writeConsolesWide();
   std::vector<std::string> args(argv + 1, argv + argc);

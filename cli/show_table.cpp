@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/console.h"
+#include "platform/cp1252.h"
 #include "platform/files.h"
 #include "tables/table.h"
 
@@ -46,7 +47,8 @@ void showTable(const std::string& path, bool csv, std::ostream& out) {
         if (i + 1 < values.size()) line.append(widths[i] - displayWidth(values[i]), ' ');
       }
     }
-    out << toTerminal(line) << '\n';
+    // A CSV file goes to a spreadsheet, not to a terminal: UTF-8 always.
+    out << (csv ? cp1252ToUtf8(line) : toTerminal(line)) << '\n';
   };
   auto rowValues = [&] {
     std::vector<std::string> values(fields);

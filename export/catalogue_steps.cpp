@@ -2,12 +2,12 @@
 // one TEBA file into one table of the work folder, row by row, through the
 // one routine below; the steps differ only in their recipe.
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "export/steps.h"
-#include "export/teba_files.h"
+#include "export/teba_records.h"
 #include "platform/cp1252.h"
-#include "platform/first_match.h"
 #include "platform/files.h"
 #include "tables/table.h"
 #include "teba/line_reader.h"
@@ -43,7 +43,7 @@ void runCatalogueStep(StepContext& context, const CatalogueRecipe& recipe) {
   const std::string& workFolder = context.env.workFolder;
   tables::createTable(workFolder, recipe.tableName, recipe.fields);
 
-  FirstMatch<bool> codesWritten;  // folded
+  std::unordered_set<std::string> codesWritten;  // folded
   tables::Table table;
   table.open(workFolder, std::string(recipe.tableName) + ".DBF", tables::OpenMode::Shared);
   std::vector<size_t> columns;
@@ -54,7 +54,7 @@ void runCatalogueStep(StepContext& context, const CatalogueRecipe& recipe) {
     input.readLine(line);
     if (isSkipped(line, recipe.input.expectedName)) continue;
     const std::vector<std::string> values = recipe.values(line);
-    if (recipe.firstOfEachCode && !codesWritten.add(foldCase(values.front()), true)) continue;
+    if (recipe.firstOfEachCode && !codesWritten.insert(foldCase(values.front())).second) continue;
     table.append();
     for (size_t i = 0; i < columns.size(); ++i) table.setString(columns[i], values[i]);
     table.post();

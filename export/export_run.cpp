@@ -1,7 +1,6 @@
 #include "export/export_run.h"
 
 #include "export/steps.h"
-#include "export/subject_hours.h"
 #include "platform/files.h"
 #include "platform/notifier.h"
 
@@ -39,11 +38,7 @@ bool BExportarClick(Session& session, const std::string& tebaFolder, const RunEn
   {
     BusyPointer busy(env.notifier);
     session.ResultadoTraspaso = 1;
-    // Reading the subject-course file takes about as long as the steps
-    // before the one that needs it: it is read on a second thread meanwhile.
-    const std::string hoursPath = resolveInFolder(session.CarpetaTxt, kSubjectCourseFile.name);
-    HoursReadAhead hoursAhead(fileExists(hoursPath) ? hoursPath : std::string());
-    StepContext context{session, env, &hoursAhead};
+    StepContext context{session, env};
     try {
       for (auto step : kSteps) step(context);
     } catch (...) {

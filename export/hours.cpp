@@ -55,6 +55,18 @@ double parseHours(const std::string& text) {
   return negative ? -value : value;
 }
 
+std::string hoursNumberText(std::string_view written) {
+  std::string text = written.empty() ? std::string("1") : std::string(written);
+  for (char& c : text)
+    if (c == ',') c = '.';
+  return text;
+}
+
+double weeklyHours(std::string_view written) {
+  const double hours = parseHours(hoursNumberText(written));
+  return hours >= 1 ? hours : 1;
+}
+
 std::string sessionPattern(double hours, size_t maxLength) {
   // Clamped first: a huge number of hours has no integer of its own.
   const double whole = std::floor(std::min(hours, 1e15));

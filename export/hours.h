@@ -3,8 +3,17 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tht {
+
+// The hours text of a subject-course record as a number's text: "1" when
+// blank, every "," replaced by ".".
+std::string hoursNumberText(std::string_view written);
+
+// The weekly hours a subject-course record gives: its hours text read by
+// parseHours() after hoursNumberText(), and 1 when that is not at least 1.
+double weeklyHours(std::string_view written);
 
 // The number an hours text denotes, read with "." as the decimal point
 // whatever the user's regional settings: an optional sign, digits with at

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "export/steps.h"
-#include "export/teba_files.h"
+#include "export/teba_records.h"
 #include "platform/cp1252.h"
 #include "platform/error.h"
 #include "platform/files.h"
@@ -39,14 +39,6 @@ struct IgnoringCase {
   bool operator()(const std::string& a, const std::string& b) const { return compareIgnoringCase(a, b) < 0; }
 };
 using StartTimes = std::map<std::string, size_t, IgnoringCase>;  // start -> period number
-
-// The length of a slot in minutes, from hhmm times: negative when it ends
-// before it starts. (Subtracting the hhmm numbers themselves would be right
-// only for slots that cross exactly one full hour.)
-int64_t slotMinutes(int32_t start, int32_t end) {
-  const auto minutes = [](int64_t hhmm) { return hhmm / 100 * 60 + hhmm % 100; };
-  return minutes(end) - minutes(start);
-}
 
 // First pass: a row per data record, with the start time in HORA for now.
 void addSlots(WholeFile& lines, StartTimes& starts, Table& grid) {
@@ -92,6 +84,11 @@ void numberPeriods(StartTimes& starts, Table& grid) {
 }
 
 }  // namespace
+
+int64_t slotMinutes(int32_t start, int32_t end) {
+  const auto minutes = [](int64_t hhmm) { return hhmm / 100 * 60 + hhmm % 100; };
+  return minutes(end) - minutes(start);
+}
 
 void TraspasarSesiones(StepContext& context) {
   const std::string inputPath = stepInput(context, kSessionsFile, "No existe archivo de grupos (TEBA_SESIONES.TXT)");

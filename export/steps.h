@@ -4,21 +4,17 @@
 // pass to the caller after closing what it opened.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
-#include "export/teba_files.h"
 #include "platform/session.h"
+#include "teba/teba_files.h"
 
 namespace tht {
-
-class HoursReadAhead;
 
 struct StepContext {
   Session& session;
   const RunEnvironment& env;
-  // The subject-course file, read ahead by the run while the first steps
-  // work, for the teaching assignments step; null when not started.
-  HoursReadAhead* hoursAhead = nullptr;
 };
 
 // The path of a step's input file in the TEBA folder. When the file is not
@@ -33,5 +29,11 @@ void TraspasarAulas(StepContext& context);              // AULAT
 void TraspasarGrupos(StepContext& context);             // GRUPOST
 void TraspasarAsignaturasGrupos(StepContext& context);  // ASIGT
 void TraspasarSesiones(StepContext& context);           // DIASHORAST
+
+// MINUTOS of a slot: its length in minutes from its hhmm start and end
+// times, negative when it ends before it starts. (Subtracting the hhmm
+// numbers themselves would be right only for slots that cross exactly one
+// full hour.)
+int64_t slotMinutes(int32_t start, int32_t end);
 
 }  // namespace tht

@@ -6,6 +6,7 @@
 #include "import/timetable.h"
 #include "platform/files.h"
 #include "teba/records.h"
+#include "teba/teba_files.h"
 #include "teba/whole_file.h"
 
 namespace tht {
@@ -106,11 +107,11 @@ bool BImportarClick(Session& session, const std::string& tebaFolder, ImportTable
 
     // Each file is walked only as far as needed, and read only that far.
     const std::string centre = [&] {
-      WholeFile subjects(resolveInFolder(session.CarpetaTxt, "teba_asignat.txt"), WholeFile::Reading::AsNeeded);
+      WholeFile subjects(resolveInFolder(session.CarpetaTxt, kSubjectsFile.name), WholeFile::Reading::AsNeeded);
       return centreCode(subjects);
     }();
     const DayNotation notation = [&] {
-      WholeFile sessions(resolveInFolder(session.CarpetaTxt, "teba_sesiones.txt"), WholeFile::Reading::AsNeeded);
+      WholeFile sessions(resolveInFolder(session.CarpetaTxt, kSessionsFile.name), WholeFile::Reading::AsNeeded);
       return dayNotation(sessions);
     }();
 

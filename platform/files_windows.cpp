@@ -13,27 +13,9 @@
 namespace tht {
 namespace {
 
-// How long a move or deletion refused by a short-lived opener is retried,
-// and the pause between tries.
-constexpr DWORD kRetryMilliseconds = 1000;
-constexpr DWORD kRetryPause = 20;
-
 constexpr DWORD kNoAttributes = INVALID_FILE_ATTRIBUTES;
 
 DWORD attributesOf(const std::string& path) { return ::GetFileAttributesA(path.c_str()); }
-
-// Runs `attempt` (true on success) until it succeeds, fails for a reason
-// other than a short-lived opener, or the time is up. 0, or the last error.
-template <class Attempt>
-DWORD retryingWhileHeld(Attempt attempt) {
-  const DWORD start = ::GetTickCount();
-  for (;;) {
-    if (attempt()) return 0;
-    const DWORD error = ::GetLastError();
-    if (!heldForAMoment(error) || ::GetTickCount() - start >= kRetryMilliseconds) return error;
-    ::Sleep(kRetryPause);
-  }
-}
 
 bool writeAll(HANDLE file, const std::string& bytes) {
   size_t done = 0;

@@ -152,14 +152,15 @@ SystemError RandomAccessFile::flushToDisk() {
 }
 
 bool heldByOtherOpeners(const std::string& path) {
-  // Refused when another opener writes the file or lets no reader share it.
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file != INVALID_HANDLE_VALUE) {
+  // An open that shares nothing is refused while any other opener holds the
+  // file; one that only glances at it (a virus scanner, an indexer) is
+  // waited for, for about a second.
+  const DWORD error = retryingWhileHeld([&] {
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
     ::CloseHandle(file);
-    return false;
-  }
-  const DWORD error = ::GetLastError();
+    return true;
+  });
   return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 

@@ -50,8 +50,8 @@ class RandomAccessFile {
 };
 
 // True when another opener (this process or another) holds the existing file
-// at `path` so that replacing it would disturb it: on Linux any advisory
-// lock; on Windows an opener that writes it or shares it with no reader.
+// at `path`, so that replacing it would disturb it: on Linux any advisory
+// lock; on Windows any opener at all, still there after about a second.
 bool heldByOtherOpeners(const std::string& path);
 
 }  // namespace tht

@@ -24,4 +24,22 @@ inline bool heldForAMoment(DWORD error) {
   return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
 
+// How long an operation refused by a short-lived opener is retried, and the
+// pause between tries.
+constexpr DWORD kRetryMilliseconds = 1000;
+constexpr DWORD kRetryPause = 20;
+
+// Runs `attempt` (true on success) until it succeeds, fails for a reason
+// other than a short-lived opener, or the time is up. 0, or the last error.
+template <class Attempt>
+DWORD retryingWhileHeld(Attempt attempt) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    if (attempt()) return 0;
+    const DWORD error = ::GetLastError();
+    if (!heldForAMoment(error) || ::GetTickCount() - start >= kRetryMilliseconds) return error;
+    ::Sleep(kRetryPause);
+  }
+}
+
 }  // namespace tht

@@ -9,10 +9,8 @@
 #include "qt/tmform.h"
 #include "platform/files.h"
 #include "platform/folders.h"
-#include "platform/memory.h"
 
 int main(int argc, char** argv) {
-  tht::keepFreedMemoryForReuse();
   using namespace tht::app;
   endWithZeroOnFatalErrors();
   const std::vector<std::string> parameters = countedParameters(argc, argv);

@@ -18,9 +18,11 @@ struct Outcome {
   std::string out;
 };
 
-Outcome runCli(const std::string& args) {
+// `locale`, when given, is the program's whole locale (LC_ALL).
+Outcome runCli(const std::string& args, const std::string& locale = {}) {
   Outcome outcome{-1, {}};
-  FILE* pipe = popen((std::string(THT_CLI_PATH) + " " + args + " 2>&1").c_str(), "r");
+  const std::string environment = locale.empty() ? std::string() : "LC_ALL=" + locale + " ";
+  FILE* pipe = popen((environment + THT_CLI_PATH + " " + args + " 2>&1").c_str(), "r");
   if (!pipe) return outcome;
   char buffer[4096];
   size_t got;
@@ -63,6 +65,11 @@ TEST(CliProgram, ShowTablePrintsColumnsOrCsv) {
   EXPECT_EQ(runCli("show-table " + work.file("T.DBF")).out,
             "COD  NOMBRE\nMAT  Matem\xC3\xA1ticas, 1\xC2\xBA\n");
   EXPECT_EQ(runCli("show-table " + work.file("T.DBF") + " --csv").out,
+            "COD,NOMBRE\nMAT,\"Matem\xC3\xA1ticas, 1\xC2\xBA\"\n");
+  // Under a C locale the columns keep the table's own bytes; the CSV, which
+  // goes to a spreadsheet, is UTF-8 all the same.
+  EXPECT_EQ(runCli("show-table " + work.file("T.DBF"), "C").out, "COD  NOMBRE\nMAT  Matem\xE1ticas, 1\xBA\n");
+  EXPECT_EQ(runCli("show-table " + work.file("T.DBF") + " --csv", "C").out,
             "COD,NOMBRE\nMAT,\"Matem\xC3\xA1ticas, 1\xC2\xBA\"\n");
 }
 

@@ -16,6 +16,7 @@
 #include <random>
 #include <string>
 
+#include "export/assignment_rules.h"
 #include "export/export_run.h"
 #include "export/hours.h"
 #include "platform/error.h"
@@ -258,8 +259,8 @@ TEST_F(Assignments, GroupsJoinOnTheFirstExactCodeAndHoursOnTheFirstLine) {
 }
 
 TEST_F(Assignments, BadHoursTextEndsTheRunKeepingEarlierRows) {
-  // Twenty rows without hours first (past the first batch of records), then
-  // one with hours, the bad one, and two after it.
+  // Twenty rows without hours first, then one with hours, the bad one, and
+  // two after it.
   std::vector<std::string> lines(20, assignment("1A", "X"));
   for (const char* subject : {"A", "B", "C"}) lines.push_back(assignment("1A", subject));
   lines.push_back(assignment("2A", "D"));
@@ -407,6 +408,35 @@ TEST_F(Assignments, MissingGroupsTableEndsTheRunWithTheLoadedRows) {
   EXPECT_EQ(session.ResultadoTraspaso, -1);
   EXPECT_EQ(asigt(), (Rows{{"A", "", "1A", "", "", "", "", "", "", ""},
                            {"B", "", "2A", "", "", "", "", "", "", ""}}));
+}
+
+// The rules the step and the consistency report share: a group's fields as
+// ASIGT keeps them (cut to its field sizes, trailing blanks gone, which is
+// what the hours look-up then compares), the first record of a key winning.
+TEST(AssignmentRules, GroupsAsAsigtKeepsThemAndTheFirstRecordWins) {
+  GroupJoin groups;
+  groups.add("1A", {"MTX", "BAC  X", "1234", "AB C"});
+  groups.add("1A", {"T", "ESO", "1", "A"});
+  ASSERT_NE(groups.find("1A"), nullptr);
+  EXPECT_EQ(groups.find("1A")->turno, "M");
+  EXPECT_EQ(groups.find("1A")->nivel, "BAC");
+  EXPECT_EQ(groups.find("1A")->curso, "123");
+  EXPECT_EQ(groups.find("1A")->grupo, "AB");
+  EXPECT_EQ(groups.find("1a"), nullptr);
+
+  SubjectHours hours;
+  hours.add({"ESO", "1", "MAT", "3"});
+  hours.add({"ESO", "1", "MAT", "5"});
+  hours.add({"", "", "MAT", ""});
+  ASSERT_NE(hours.find("MAT", "ESO", "1"), nullptr);
+  EXPECT_EQ(*hours.find("MAT", "ESO", "1"), "3");
+  EXPECT_EQ(*hours.find("MAT", "", ""), "");
+  EXPECT_EQ(hours.find("MAT", "ESO1", ""), nullptr);  // the three texts stay apart
+  EXPECT_EQ(hours.find("mat", "ESO", "1"), nullptr);
+  EXPECT_EQ(weeklyHours(""), 1.0);
+  EXPECT_EQ(weeklyHours("2,5"), 2.5);
+  EXPECT_EQ(weeklyHours("0,5"), 1.0);
+  EXPECT_EQ(hoursNumberText("1,5e1"), "1.5e1");
 }
 
 TEST(HoursText, OnlyDecimalNumbersAreHours) {

@@ -1,6 +1,5 @@
 // What the four catalogue steps store: every row and field of ASIGNOMT,
-// PROFT, AULAT and GRUPOST, the tables' layout, and a reading by another
-// program's dBase reader.
+// PROFT, AULAT and GRUPOST, and the tables' layout.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,96 +7,10 @@
 #include <memory>
 
 #include "export/export_run.h"
-#include "tests/export_fixture.h"
+#include "tests/export_catalogue_fixture.h"
 
 namespace tht {
 namespace {
-
-using test::line;
-using test::readTable;
-using test::Rows;
-using test::tebaFile;
-
-const std::string kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";  // 52
-
-struct CatalogueTables : ::testing::Test, test::ExportFixture {
-  void writeInputs() {
-    teba.write("teba_asignat.txt",
-               tebaFile("TEBA_ASIGNAT.TXT",
-                        {
-                            line({{1, "1"}, {2, "MAT"}, {6, "MATEMATICAS1"}, {26, "Matem\xE1ticas"}}),
-                            line({{1, "1"}, {2, "mat"}, {6, "OTRA"}, {26, "Otra"}}),
-                            line({{1, "1"}, {2, "M\xC1T"}, {6, "MAT2"}, {26, kAlphabet}}),
-                            line({{1, "1"}, {2, "m\xE1t"}, {6, "X"}, {26, "Repetida"}}),
-                            line({{1, "1"}, {2, "\xDF"}}),
-                            line({{1, "1"}, {2, "ss"}, {26, "  Dos eses\t"}}),
-                            "",
-                            "     ",
-                            "",
-                            line({{1, "1"}, {2, "   teba_asignat.txt  "}}),
-                            "1\tLEN\t",
-                        }));
-    teba.write("teba_prof.txt",
-               tebaFile("TEBA_PROF.TXT",
-                        {
-                            line({{1, "1"}, {2, "P1"}, {6, "Ana Ruiz"}, {96, "Matem\xE1ticas"}}),
-                            line({{1, "1"}, {2, "p1"}, {6, "Otro nombre"}, {96, "Otro"}}),
-                            line({{1, "1"}, {2, "P2"},
-                                  {6, std::string(30, 'A') + std::string(60, 'B')},
-                                  {96, std::string(35, 'C') + std::string(15, 'D')}}),
-                            line({{1, "1"}, {2, "\xD1O"}, {6, "Primero"}}),
-                            line({{1, "1"}, {2, "\xF1o"}, {6, "Segundo"}}),
-                            line({{1, "1"}, {2, "P1"}, {6, "Ana otra vez"}}),
-                        }));
-    teba.write("teba_aulas.txt",
-               tebaFile("TEBA_AULAS.TXT",
-                        {
-                            line({{1, "1"}, {2, "AULA01"}, {12, "A1"}, {86, "Aula uno"}}),
-                            line({{1, "1"}, {2, "AULA01B"}, {12, "A1"}, {86, "Aula uno bis"}}),
-                            "",
-                            "",
-                            line({{1, "1"}, {12, "a1"}, {86, kAlphabet}}),
-                        }));
-    teba.write("teba_grupo.txt",
-               tebaFile("TEBA_GRUPO.TXT",
-                        {
-                            line({{1, "1"}, {2, "1ESO A"}, {12, "1A"}, {16, "ESO"}, {22, "1"}, {35, "MA\xD1"}}),
-                            line({{1, "1"}, {2, "2BACH"}, {12, "2B"}, {22, "2"}, {35, "T"}}),
-                            "",
-                            line({{1, "1"}, {2, "TEBA_GRUPO.TXT"}}),
-                            line({{1, "1"}, {2, "TEBA_GRUPOS.TXT"}}),
-                            line({{1, "1"}, {2, "1BACH-CT-X"}, {12, "BCTX"}, {16, "BAC"}, {22, "1"}, {35, " N "}}),
-                        }));
-    // The other steps' inputs, without data records.
-    teba.write("teba_asignatgrupo.txt", tebaFile("TEBA_ASIGNATGRUPO.TXT", {}));
-    teba.write("teba_asignatcurso.txt", tebaFile("TEBA_ASIGNATCURSO.TXT", {}));
-    teba.write("teba_sesiones.txt", tebaFile("TEBA_SESIONES.TXT", {}));
-  }
-
-  void run() {
-    writeInputs();
-    ASSERT_FALSE(BExportarClick(session, teba.path(), env));
-    ASSERT_EQ(session.ResultadoTraspaso, 1);
-  }
-};
-
-const Rows kSubjects = {
-    {"MAT", "MATEMATI", "Matem\xE1ticas", ""},
-    {"M\xC1T", "MAT2", "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn", ""},
-    {"\xDF", "", "", ""},
-    {"ss", "", "Dos eses", ""},
-    {"", "", "", ""},
-    {"LEN", "", "", ""},
-};
-
-const Rows kGroups = {
-    {"1A", "M", "ESO", "1", "A", "1ESO A"},
-    {"2B", "T", "NIV", "2", "H", "2BACH"},
-    {"", "", "NIV", "", "", ""},
-    // The file's own name with column 1 "1" is a data record.
-    {".TXT", "", "NIV", "", "O", "TEBA_GRUPO"},
-    {"BCTX", "N", "BAC", "1", "X", "1BACH-CT-X"},
-};
 
 TEST_F(CatalogueTables, SubjectsFirstOfEachCodeIgnoringCaseOnly) {
   run();
@@ -184,34 +97,6 @@ TEST_F(CatalogueTables, TablesHaveTheirFieldsInOrder) {
   EXPECT_EQ(F(rooms.begin(), rooms.begin() + 3),
             (F{{"ABREV", 'C', 4}, {"NOMBRE", 'C', 40}, {"EDIFICIO", 'C', 1}}));
   EXPECT_EQ(rooms[4], (FieldInfo{"DEPCENTRO", 'C', 10}));
-}
-
-// The rows of a table as Debian's python3-dbfread sees them, one "|"-joined line
-// per row, the bytes as stored.
-std::string dumpWithDbfread(const std::string& path) {
-  const std::string command =
-      "/usr/bin/python3 '" + test::sourceDir() + "/tests/support/dbf_rows.py' '" + path + "' 2>&1";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-  if (!pipe) return "cannot run python3";
-  std::string out;
-  char buffer[4096];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) out.append(buffer, n);
-  return out;
-}
-
-std::string joined(const Rows& rows) {
-  std::string out;
-  for (const auto& row : rows) {
-    for (size_t i = 0; i < row.size(); ++i) out += (i ? "|" : "") + row[i];
-    out += "\n";
-  }
-  return out;
-}
-
-TEST_F(CatalogueTables, AnotherDbaseReaderReadsTheTables) {
-  run();
-  EXPECT_EQ(dumpWithDbfread(work.file("ASIGNOMT.DBF")), joined(kSubjects));
-  EXPECT_EQ(dumpWithDbfread(work.file("GRUPOST.DBF")), joined(kGroups));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/error.h"
+#include "platform/files.h"
 #include "tests/import_fixture.h"
 
 namespace tht::test {
@@ -24,7 +25,7 @@ TEST_F(ImportRun, WritesTheWholeFile) {
                           "10002LROD 2A  LEC EF  GIM \r\n" +
                           trailer(3));
   EXPECT_EQ(session.ResultadoTraspaso, 1);
-  EXPECT_EQ(session.CarpetaTxt, teba.path() + "/");
+  EXPECT_EQ(session.CarpetaTxt, teba.path() + pathSeparator());
   EXPECT_EQ(notifier.messages, std::vector<std::string>{"Proceso finalizado"});
   EXPECT_EQ(notifier.busyCalls, (std::vector<bool>{true, false}));
   EXPECT_FALSE(anyTableOpen());

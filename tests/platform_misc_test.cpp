@@ -5,7 +5,6 @@
 #include "platform/clock.h"
 #include "platform/error.h"
 #include "platform/first_match.h"
-#include "platform/folders.h"
 
 namespace tht {
 namespace {
@@ -35,21 +34,6 @@ TEST(Clock, TimestampIsDayMonthYearHourMinute) {
   when.tm_min = 5;
   EXPECT_EQ(formatTimestamp(when), "030120260705");
   EXPECT_EQ(currentTimestamp().size(), 12u);
-}
-
-TEST(Folders, WorkFolderFollowsTheWinePrefix) {
-  const char* saved = std::getenv("WINEPREFIX");
-  const std::string restore = saved ? saved : "";
-  const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
-  ::setenv("WINEPREFIX", "/srv/wine", 1);
-  EXPECT_EQ(defaultWorkFolder(), "/srv/wine/drive_c/HTEMP");
-  ::unsetenv("WINEPREFIX");
-  ::setenv("HOME", "/home/ana", 1);
-  EXPECT_EQ(defaultWorkFolder(), "/home/ana/.wine/drive_c/HTEMP");
-  ::setenv("HOME", home.c_str(), 1);
-  if (saved) ::setenv("WINEPREFIX", restore.c_str(), 1);
-  EXPECT_EQ(programFileName(), "platform_test");
-  EXPECT_FALSE(programFolder().empty());
 }
 
 }  // namespace

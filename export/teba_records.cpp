@@ -1,19 +1,8 @@
-#include "export/teba_files.h"
+#include "export/teba_records.h"
 
 #include "teba/records.h"
 
 namespace tht {
-
-const TebaFile kSubjectsFile{"teba_asignat.txt", "TEBA_ASIGNAT.TXT"};
-const TebaFile kTeachersFile{"teba_prof.txt", "TEBA_PROF.TXT"};
-const TebaFile kRoomsFile{"teba_aulas.txt", "TEBA_AULAS.TXT"};
-// The groups file names itself "TEBA_GRUPO.TXT", yet its readers have always
-// looked for "TEBA_GRUPOS.TXT"; a line carrying the file's own name with a
-// column 1 other than "0" or "9" is therefore a data record.
-const TebaFile kGroupsFile{"teba_grupo.txt", "TEBA_GRUPOS.TXT"};
-const TebaFile kAssignmentsFile{"teba_asignatgrupo.txt", "TEBA_ASIGNATGRUPO.TXT"};
-const TebaFile kSubjectCourseFile{"teba_asignatcurso.txt", "TEBA_ASIGNATCURSO.TXT"};
-const TebaFile kSessionsFile{"teba_sesiones.txt", "TEBA_SESIONES.TXT"};
 
 std::vector<std::string> subjectValues(const std::string& line) {
   return {trimmedField(line, 2, 4), trimmedField(line, 6, 20), trimmedField(line, 26, 150)};

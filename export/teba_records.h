@@ -1,27 +1,15 @@
-// The TEBA files the export reads: their names, the name their own header
-// and trailer carry for the skip test, and the values the catalogue steps
-// take from a data record. The steps and the consistency report share them,
-// so a column is written down once.
+// The values the export takes from the data records of the TEBA files. The
+// steps and the consistency report share them, so a column is written down
+// once.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "teba/teba_files.h"
+
 namespace tht {
-
-struct TebaFile {
-  const char* name;          // in the TEBA folder, matched ignoring case
-  const char* expectedName;  // a line carrying this name is skipped
-};
-
-extern const TebaFile kSubjectsFile;       // teba_asignat.txt
-extern const TebaFile kTeachersFile;       // teba_prof.txt
-extern const TebaFile kRoomsFile;          // teba_aulas.txt
-extern const TebaFile kGroupsFile;         // teba_grupo.txt (expects "TEBA_GRUPOS.TXT")
-extern const TebaFile kAssignmentsFile;    // teba_asignatgrupo.txt
-extern const TebaFile kSubjectCourseFile;  // teba_asignatcurso.txt
-extern const TebaFile kSessionsFile;       // teba_sesiones.txt
 
 // The values of one data record, trimmed, in the order of the fields they fill.
 std::vector<std::string> subjectValues(const std::string& line);  // COD, CODLARGO, NOMBRE
