@@ -264,6 +264,13 @@ TEST_F(HostedTool, ImportInsideTheHostAtTwoTwoThenSalirHandsOverZero) {
   EXPECT_FALSE(visible(window, kDraw3D2));
   EXPECT_TRUE(visible(window, kDraw3D3));
   EXPECT_EQ(focusedControl(), kBImportar);
+  // The program's own taskbar button: a top-level window with the application title.
+  const HWND button = FindWindowA("TApplication", "Transhoraventteba");
+  DWORD owner = 0;
+  GetWindowThreadProcessId(button, &owner);
+  EXPECT_EQ(owner, tool.dwProcessId);
+  EXPECT_TRUE(IsWindowVisible(button));
+  EXPECT_NE(GetWindowLongA(button, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
   type('S', true);  // Alt+S: "&Salir"
   EXPECT_TRUE(ended()) << "Alt+S did not close";
   EXPECT_EQ(readBytes(ini()), "[General]\r\nRuta=C:\\HTEMP\r\n[Transformadores]\r\nTransformado=0\r\n");

@@ -14,6 +14,7 @@ using namespace tht::app;
 
 constexpr char kFormClass[] = "TMForm";
 constexpr char kPanelClass[] = "TDraw3D";
+constexpr char kTaskbarClass[] = "TApplication";
 constexpr int kFirstControlId = 100;
 constexpr UINT_PTR kHostWatch = 1;
 constexpr int kGlyphGap = 4;
@@ -80,6 +81,11 @@ TMForm::TMForm(HINSTANCE instance, FormSettings settings)
   panel.hCursor = LoadCursor(nullptr, IDC_ARROW);
   panel.lpszClassName = kPanelClass;
   RegisterClassA(&panel);
+  WNDCLASSA taskbar{};
+  taskbar.lpfnWndProc = taskbarProc;
+  taskbar.hInstance = instance;
+  taskbar.lpszClassName = kTaskbarClass;
+  RegisterClassA(&taskbar);
 
   // The window font, and the scale that its text height gives every measure.
   const HDC screen = GetDC(nullptr);
@@ -98,6 +104,7 @@ TMForm::TMForm(HINSTANCE instance, FormSettings settings)
 
 TMForm::~TMForm() {
   if (window_) DestroyWindow(window_);
+  if (taskbarButton_) DestroyWindow(taskbarButton_);
   for (HGDIOBJ object : {static_cast<HGDIOBJ>(windowFont_), static_cast<HGDIOBJ>(boldFont_),
                          static_cast<HGDIOBJ>(headingFont_), static_cast<HGDIOBJ>(listBrush_)})
     if (object) DeleteObject(object);
@@ -142,6 +149,11 @@ bool TMForm::FormCreate() {
     // A host window that goes away takes this one with it; should its
     // destruction not reach this window, the watch notices it.
     SetTimer(window_, kHostWatch, 250, nullptr);
+    // A child window has no taskbar button: an empty top-level window with
+    // the application title stands for the program there.
+    taskbarButton_ = CreateWindowExA(WS_EX_APPWINDOW, kTaskbarClass, settings_.title.c_str(),
+                                     WS_POPUP | WS_CAPTION | WS_SYSMENU, GetSystemMetrics(SM_CXSCREEN) / 2,
+                                     GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr, instance_, this);
   }
   SetWindowPos(window_, nullptr, 2, 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   controller_.becameHosted(plan);
@@ -150,6 +162,7 @@ bool TMForm::FormCreate() {
 }
 
 void TMForm::show() {
+  if (taskbarButton_) ShowWindow(taskbarButton_, SW_SHOWNOACTIVATE);
   ShowWindow(window_, SW_SHOW);
   UpdateWindow(window_);
   if (host_) focusFirst();  // a child window is never activated itself
@@ -534,6 +547,20 @@ LRESULT CALLBACK TMForm::formProc(HWND window, UINT message, WPARAM wParam, LPAR
   return form ? form->onMessage(message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The taskbar button's window: closing it from the taskbar closes the form.
+LRESULT CALLBACK TMForm::taskbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE)
+    SetWindowLongPtrA(window, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+  TMForm* form = formOf(window);
+  if (message == WM_CLOSE && form && form->window_) {
+    PostMessageA(form->window_, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (message == WM_NCDESTROY && form) form->taskbarButton_ = nullptr;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
 LRESULT CALLBACK TMForm::panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE)
     SetWindowLongPtrA(window, GWLP_USERDATA,
@@ -620,6 +647,7 @@ LRESULT TMForm::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         controller_.FormClose();
       }
       window_ = nullptr;
+      if (taskbarButton_) DestroyWindow(taskbarButton_);
       PostQuitMessage(0);
       return 0;
     default:

@@ -46,6 +46,7 @@ class TMForm {
 
  private:
   static LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK taskbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
@@ -79,6 +80,7 @@ class TMForm {
 
   HWND window_ = nullptr;
   HWND host_ = nullptr;
+  HWND taskbarButton_ = nullptr;  // hosted: the program's own button, with the application title
   std::array<HWND, app::kComponentCount> controls_{};  // panels, buttons, lists; 0 for labels
   app::WindowLayout layout_;
   int textHeight_ = app::kDesignTextHeight;
