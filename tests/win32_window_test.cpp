@@ -415,6 +415,67 @@ TEST_F(HostedTool, HandleZeroShowsTheHostedArrangementAtTwoTwoOfTheScreen) {
   }
 }
 
+std::vector<std::string> listLines(HWND list) {
+  std::vector<std::string> lines;
+  const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    // Across processes the text comes as Unicode, whatever is asked.
+    wchar_t wide[MAX_PATH + 1] = L"";
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
+    char text[MAX_PATH * 2 + 1] = "";
+    WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    lines.push_back(text);
+  }
+  return lines;
+}
+
+// A double-click on line `index` of the list, where a user would click.
+void doubleClick(HWND list, int index) {
+  RECT line;
+  SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&line));
+  const LPARAM at = MAKELPARAM(line.left + 30, (line.top + line.bottom) / 2);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(list, WM_LBUTTONUP, 0, at);
+  PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  PostMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
+TEST_F(HostedTool, FolderListLinesDoubleClickAndAFolderThatVanished) {
+  for (const char* name : {"zeta", "Alfa", "beta", "oculta", "gone"}) fs::create_directory(fs::path(teba.path()) / name);
+  SetFileAttributesA(teba.file("oculta").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  launch("");
+  const HWND window = form();
+  ASSERT_NE(window, nullptr);
+  const HWND list = GetDlgItem(GetDlgItem(window, kDraw3D1), kDirectorios);
+  std::vector<std::string> lines = listLines(list);
+  ASSERT_GE(lines.size(), 5u);
+  const std::string current = fs::path(teba.path()).filename().string();
+  const std::vector<std::string> tail(lines.end() - 5, lines.end());
+  EXPECT_EQ(tail, (std::vector<std::string>{current, "Alfa", "beta", "gone", "zeta"}));
+  EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), static_cast<LRESULT>(lines.size() - 5));
+  EXPECT_EQ(lines.front(), "C:\\");
+
+  // Into "beta": the list shows the way down to it, nothing under it.
+  doubleClick(list, static_cast<int>(lines.size()) - 3);
+  pump(300);
+  EXPECT_EQ(listLines(list).back(), "beta");
+  // Back up to the folder, from its line on the path.
+  doubleClick(list, static_cast<int>(lines.size()) - 5);
+  pump(300);
+  EXPECT_EQ(listLines(list), lines);
+
+  // A folder that went away meanwhile: the error, and the list as it was.
+  fs::remove(fs::path(teba.path()) / "gone");
+  doubleClick(list, static_cast<int>(lines.size()) - 2);
+  const Box box = nextBox();
+  EXPECT_EQ(box.text.rfind("Error de E/S ", 0), 0u) << box.text;
+  EXPECT_TRUE(box.icon);
+  dismiss(box);
+  EXPECT_EQ(listLines(list), lines);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(ended());
+}
+
 TEST_F(HostedTool, StandAloneTabOrderAndNothingWritten) {
   launch("");
   const HWND window = form();
