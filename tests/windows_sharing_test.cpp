@@ -6,9 +6,11 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/error.h"
 #include "platform/files.h"
+#include "tables/table.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/windows_process.h"
 
@@ -92,10 +94,10 @@ TEST_F(Sharing, TableOpenElsewhereMakesTheImportBusyAndKeepsTheEarlierTimetable)
   EXPECT_NE(readBytes(earlier), "earlier file\r\n");
 }
 
-// A replacement or deletion that meets another program holding the target
-// (a virus scanner, an indexer, the host reading the old file) is retried
-// for about a second: a hold of 200 ms from the moment it starts is
-// outwaited, one of 3 s is not.
+// A replacement, a deletion or a table's creation that meets another
+// program holding the target (a virus scanner, an indexer, the host reading
+// the old file) is retried for about a second: a hold of 200 ms from the
+// moment it starts is outwaited, one of 3 s is not.
 TEST(Retries, ReplacementAndDeletionOutwaitAShortHoldOnly) {
   TempFolder folder;
   const std::string target = folder.write("TEBA_HORARIO.TXT", "earlier");
@@ -136,6 +138,29 @@ TEST(Retries, ReplacementAndDeletionOutwaitAShortHoldOnly) {
     EXPECT_FALSE(deleteFileIfPresent(folder.file("ASIGNOMT.MDX")));
   }
   EXPECT_TRUE(fileExists(folder.file("ASIGNOMT.MDX")));
+
+  // A table is created anew over an old one that a reader holds for a
+  // moment; a longer hold makes it busy, and the old table stays.
+  const std::vector<tables::FieldDef> fields = {{"ABREV", tables::FieldKind::String, 4}};
+  const std::string table = folder.write("ASIGNOMT.DBF", "old table");
+  {
+    HeldFile reader(table, "r", "r", 200);
+    ASSERT_TRUE(reader.holding());
+    tables::createTable(folder.path(), "ASIGNOMT", fields);
+  }
+  EXPECT_EQ(readBytes(table).size(), 66u);
+  folder.write("ASIGNOMT.DBF", "old table");
+  {
+    HeldFile reader(table, "r", "r", 3000);
+    ASSERT_TRUE(reader.holding());
+    try {
+      tables::createTable(folder.path(), "ASIGNOMT", fields);
+      ADD_FAILURE() << "created a table over one held for 3 s";
+    } catch (const Error& error) {
+      EXPECT_STREQ(error.what(), ("Table is busy.\nTable: " + table).c_str());
+    }
+  }
+  EXPECT_EQ(readBytes(table), "old table");
 }
 
 // What the user sees when the hold outlasts the retries.
@@ -159,8 +184,7 @@ TEST_F(Sharing, TableHeldTooLongEndsTheExportAndStays) {
   ASSERT_TRUE(reader.holding());
   const ProgramOutcome outcome = cli("export");
   EXPECT_EQ(outcome.status, 3);
-  EXPECT_NE(outcome.err.find("\nCannot create table.\r\nCannot create file \"" + work.file("ASIGNOMT.DBF") + "\". "),
-            std::string::npos)
+  EXPECT_NE(outcome.err.find("Table is busy.\r\nTable: " + work.file("ASIGNOMT.DBF") + ".\r\n"), std::string::npos)
       << outcome.err;
   EXPECT_EQ(readBytes(work.file("ASIGNOMT.DBF")), earlier);
 }
