@@ -1,5 +1,7 @@
 #include "cli/arguments.h"
 
+#include "platform/files.h"
+
 namespace tht::cli {
 namespace {
 
@@ -48,9 +50,11 @@ Invocation parseArguments(const std::vector<std::string>& args) {
 }
 
 std::string helpText(const std::string& command) {
+  // Windows has the host's own work folder; Linux the one Wine gives it.
   const std::string work =
-      "  --work-folder DIR  carpeta de trabajo de las tablas (por omisi\xF3n la del programa:\n"
-      "                     $WINEPREFIX/drive_c/HTEMP, o ~/.wine/drive_c/HTEMP)\n";
+      std::string("  --work-folder DIR  carpeta de trabajo de las tablas (por omisi\xF3n la del programa:\n") +
+      (systemPathStyle().drives ? "                     C:\\HTEMP)\n"
+                                : "                     $WINEPREFIX/drive_c/HTEMP, o ~/.wine/drive_c/HTEMP)\n");
   if (command == "export")
     return "uso: transhoraventteba-cli export CARPETA_TEBA [--work-folder DIR]\n"
            "Transforma los archivos TXT de TEBA de la carpeta en las tablas de Horavent.\n" +
