@@ -41,18 +41,18 @@ QColor colourOf(int32_t value) {
 
 // A label as the component table describes it.
 QLabel* label(Component component, QWidget* parent, const QColor& windowText) {
-  const ComponentSpec& spec = componentTable()[component];
-  auto* widget = new QLabel(QString::fromLocal8Bit(spec.caption), parent);
-  widget->setFont(spec.font == FontKind::Heading ? arialBold16() : sansSerif(spec.font == FontKind::Bold));
+  const ComponentSpec& entry = componentTable()[component];
+  auto* widget = new QLabel(QString::fromLocal8Bit(entry.caption), parent);
+  widget->setFont(entry.font == FontKind::Heading ? arialBold16() : sansSerif(entry.font == FontKind::Bold));
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, spec.textColour < 0 ? windowText : colourOf(spec.textColour));
-  if (spec.background >= 0) {
-    palette.setColor(QPalette::Window, colourOf(spec.background));
+  palette.setColor(QPalette::WindowText, entry.textColour < 0 ? windowText : colourOf(entry.textColour));
+  if (entry.background >= 0) {
+    palette.setColor(QPalette::Window, colourOf(entry.background));
     widget->setAutoFillBackground(true);
   }
   widget->setPalette(palette);
-  if (spec.box.width == 0) widget->adjustSize();
-  if (spec.font == FontKind::Heading) {
+  if (entry.box.width == 0) widget->adjustSize();
+  if (entry.font == FontKind::Heading) {
     widget->setWordWrap(true);
     widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   }

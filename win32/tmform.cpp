@@ -240,16 +240,16 @@ void TMForm::paintPanel(HWND panel, HDC target) {
   const auto& table = componentTable();
   for (bool opaquePass : {true, false}) {
     for (int i = 0; i < kComponentCount; ++i) {
-      const ComponentSpec& spec = table[i];
-      if (!isLabel(i) || spec.parent != self || (spec.background >= 0) != opaquePass) continue;
-      const std::string text = i == kLabel2 ? pathCaption_ : spec.caption;
+      const ComponentSpec& entry = table[i];
+      if (!isLabel(i) || entry.parent != self || (entry.background >= 0) != opaquePass) continue;
+      const std::string text = i == kLabel2 ? pathCaption_ : entry.caption;
       const Rect& box = layout_.boxes[i];
       const HGDIOBJ previousFont = SelectObject(
-          image, spec.font == FontKind::Heading ? headingFont_ : spec.font == FontKind::Bold ? boldFont_ : windowFont_);
-      SetTextColor(image, spec.textColour < 0 ? GetSysColor(COLOR_WINDOWTEXT) : colourOf(spec.textColour));
-      if (spec.background >= 0) {
+          image, entry.font == FontKind::Heading ? headingFont_ : entry.font == FontKind::Bold ? boldFont_ : windowFont_);
+      SetTextColor(image, entry.textColour < 0 ? GetSysColor(COLOR_WINDOWTEXT) : colourOf(entry.textColour));
+      if (entry.background >= 0) {
         SetBkMode(image, OPAQUE);
-        SetBkColor(image, colourOf(spec.background));
+        SetBkColor(image, colourOf(entry.background));
       } else {
         SetBkMode(image, TRANSPARENT);
       }
