@@ -1,14 +1,3 @@
-# Cross-compiling the Windows programs with Debian's mingw-w64 compilers
-# (the posix thread model, for std::thread and std::mutex). Every program is
-# linked statically: one .exe, no DLL beside it.
-set(CMAKE_SYSTEM_NAME Windows)
+# The 64-bit Windows programs (see mingw-common.cmake).
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(THT_MINGW_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${THT_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${THT_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${THT_MINGW_TRIPLE}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${THT_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -10,10 +10,10 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
 
 #include "platform/files.h"
+#include "tests/support/dbf_reader.h"
 #include "tests/export_assignments_fixture.h"
 
 namespace tht {
@@ -69,18 +69,6 @@ class CommaLocale {
   bool active_ = false;
 };
 
-// The rows of a table as Debian's python3-dbfread reads them, one "|"-joined
-// line per row, numbers as Python prints them.
-std::string dbfRows(const std::string& path) {
-  const std::string command =
-      "/usr/bin/python3 '" + test::sourceDir() + "/tests/support/dbf_rows.py' '" + path + "' 2>&1";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-  if (!pipe) return "cannot run python3";
-  std::string out;
-  char buffer[4096];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) out.append(buffer, n);
-  return out;
-}
 
 TEST_F(Assignments, CommaAndPointReadAlikeInAnyLocale) {
   writeAssignments({assignment("1A", "A"), assignment("1A", "B")});
@@ -98,7 +86,7 @@ TEST_F(Assignments, CommaAndPointReadAlikeInAnyLocale) {
   EXPECT_EQ(table.asString("SESIONES"), "11\xBD");
   // The stored number does not follow the locale either: another reader,
   // which knows nothing of it, reads 2.5 too.
-  EXPECT_EQ(dbfRows(work.file("ASIGT.DBF")),
+  EXPECT_EQ(test::dbfreadRows(work.file("ASIGT.DBF")),
             "A||1A||M|ESO|1|A|2.5|11\xBD\n"
             "B||1A||M|ESO|1|A|2.5|11\xBD\n");
 }

@@ -9,6 +9,7 @@
 
 #include "tables/table.h"
 #include "tests/support/temp_folder.h"
+#include "tests/tables_fixture.h"
 
 namespace tht::test {
 namespace {
@@ -19,22 +20,7 @@ using tables::FieldKind;
 using tables::OpenMode;
 using tables::Table;
 
-const std::vector<FieldDef> kFields = {
-    {"CODE", FieldKind::String, 4}, {"NUM", FieldKind::Integer, 0}, {"HOURS", FieldKind::Float, 0}};
-
-class KilledWriter : public ::testing::Test {
- protected:
-  TempFolder work;
-  std::string path() const { return work.file("T.DBF"); }
-  void create() { createTable(work.path(), "T", kFields); }
-  void addRow(Table& table, const std::string& code, int32_t num, double hours) {
-    table.append();
-    table.setString("code", code);
-    table.setInteger("num", num);
-    table.setFloat("hours", hours);
-    table.post();
-  }
-};
+using KilledWriter = TableTest;
 
 // A process killed while appending leaves a table other readers accept,
 // holding every row up to its last flush.

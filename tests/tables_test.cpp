@@ -12,6 +12,7 @@
 #include "platform/error.h"
 #include "tables/table.h"
 #include "tests/support/temp_folder.h"
+#include "tests/tables_fixture.h"
 
 namespace tht::test {
 namespace {
@@ -31,22 +32,6 @@ std::string messageOf(const std::function<void()>& action) {
   return "no error";
 }
 
-const std::vector<FieldDef> kFields = {
-    {"CODE", FieldKind::String, 4}, {"NUM", FieldKind::Integer, 0}, {"HOURS", FieldKind::Float, 0}};
-
-class TableTest : public ::testing::Test {
- protected:
-  TempFolder work;
-  std::string path() const { return work.file("T.DBF"); }
-  void create() { createTable(work.path(), "T", kFields); }
-  void addRow(Table& table, const std::string& code, int32_t num, double hours) {
-    table.append();
-    table.setString("code", code);
-    table.setInteger("num", num);
-    table.setFloat("hours", hours);
-    table.post();
-  }
-};
 
 TEST_F(TableTest, CreatedFileIsADbaseThreeTableWithCodePage1252) {
   create();
