@@ -1,5 +1,7 @@
-// The parts of the file services that are the same on every system: paths.
+// The parts of the file services that are the same on every system: paths,
+// and the names of temporary files.
 #include "platform/files.h"
+#include "platform/temporary_files.h"
 
 namespace tht {
 namespace {
@@ -44,6 +46,17 @@ PathParts splitPath(const std::string& path, PathStyle style) {
   // "C:name" (a drive's current folder) keeps its "C:".
   if (cut == root) return {path.substr(0, root), path.substr(root)};
   return {path.substr(0, cut - 1), path.substr(cut)};
+}
+
+std::string temporaryFilePrefix(unsigned long processId) { return ".tht-" + std::to_string(processId) + "-"; }
+
+unsigned long temporaryFileOwner(const std::string& name) {
+  if (name.rfind(".tht-", 0) != 0) return 0;
+  const size_t dash = name.find('-', 5);
+  // Digits only, and few enough for any process id.
+  if (dash == std::string::npos || dash == 5 || name.find_first_not_of("0123456789", 5) != dash || dash - 5 > 9)
+    return 0;
+  return std::stoul(name.substr(5, dash - 5));
 }
 
 }  // namespace tht

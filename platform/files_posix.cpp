@@ -1,5 +1,6 @@
 // The file services on Linux (and other POSIX systems).
 #include "platform/files.h"
+#include "platform/temporary_files.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -85,7 +86,7 @@ int writeUnnamed(const std::string& folder, const std::string& bytes, mode_t mod
     static unsigned counter = 0;
     err = kNoUnnamedFiles;
     for (int attempt = 0; attempt < 100; ++attempt) {
-      const std::string name = joinPath(folder, ".tht-" + std::to_string(::getpid()) + "-" +
+      const std::string name = joinPath(folder, temporaryFilePrefix(static_cast<unsigned long>(::getpid())) +
                                                     std::to_string(++counter));
       if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
         temp = name;
@@ -107,7 +108,7 @@ int writeUnnamed(const std::string& folder, const std::string& bytes, mode_t mod
 // The same through a named temporary file, where unnamed ones are missing;
 // a process killed while writing leaves that file behind.
 int writeNamed(const std::string& folder, const std::string& bytes, mode_t mode, std::string& temp) {
-  std::string pattern = joinPath(folder, ".tht-" + std::to_string(::getpid()) + "-XXXXXX");
+  std::string pattern = joinPath(folder, temporaryFilePrefix(static_cast<unsigned long>(::getpid())) + "XXXXXX");
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = ::mkstemp(name.data());
@@ -124,12 +125,7 @@ void removeLeftoversOfEndedProcesses(const std::string& folder) {
   if (dir == nullptr) return;
   while (const struct dirent* entry = ::readdir(dir)) {
     const std::string name = entry->d_name;
-    if (name.rfind(".tht-", 0) != 0) continue;
-    const size_t dash = name.find('-', 5);
-    if (dash == std::string::npos || dash == 5 ||
-        name.find_first_not_of("0123456789", 5) != dash || dash - 5 > 9)
-      continue;
-    const pid_t owner = static_cast<pid_t>(std::stol(name.substr(5, dash - 5)));
+    const pid_t owner = static_cast<pid_t>(temporaryFileOwner(name));
     if (owner == ::getpid() || owner <= 0 || ::kill(owner, 0) == 0 || errno != ESRCH) continue;
     ::unlinkat(::dirfd(dir), name.c_str(), 0);
   }

@@ -9,6 +9,7 @@
 
 #include "platform/error.h"
 #include "platform/files.h"
+#include "platform/temporary_files.h"
 
 namespace tht {
 namespace {
@@ -46,10 +47,7 @@ void removeLeftoversOfEndedProcesses(const std::string& folder) {
   const DWORD self = ::GetCurrentProcessId();
   do {
     const std::string name = found.cFileName;
-    const size_t dash = name.find('-', 5);
-    if (dash == std::string::npos || dash == 5 || name.find_first_not_of("0123456789", 5) != dash || dash - 5 > 9)
-      continue;
-    const DWORD owner = static_cast<DWORD>(std::stoul(name.substr(5, dash - 5)));
+    const DWORD owner = static_cast<DWORD>(temporaryFileOwner(name));
     if (owner == self || owner == 0 || !processHasEnded(owner)) continue;
     ::DeleteFileA(joinPath(folder, name).c_str());
   } while (::FindNextFileA(search, &found));
@@ -60,7 +58,7 @@ void removeLeftoversOfEndedProcesses(const std::string& folder) {
 // `temp`. 0 or the error.
 DWORD writeTemporary(const std::string& folder, const std::string& bytes, std::string& temp) {
   static unsigned counter = 0;
-  const std::string prefix = ".tht-" + std::to_string(::GetCurrentProcessId()) + "-";
+  const std::string prefix = temporaryFilePrefix(::GetCurrentProcessId());
   HANDLE file = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
     temp = joinPath(folder, prefix + std::to_string(++counter));
