@@ -297,6 +297,19 @@ void TMForm::drawButton(const DRAWITEMSTRUCT& item) {
   }
 }
 
+// A list line's text, `left` pixels from the line's left, vertically
+// centred, in the window font and the colour of a selected or plain line.
+void TMForm::drawLineText(const DRAWITEMSTRUCT& item, int left, const std::string& text) {
+  const HDC dc = item.hDC;
+  RECT box = item.rcItem;
+  box.left += left;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor((item.itemState & ODS_SELECTED) ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  const HGDIOBJ previousFont = SelectObject(dc, windowFont_);
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, previousFont);
+}
+
 void TMForm::drawFolderLine(const DRAWITEMSTRUCT& item) {
   if (item.itemID >= folders_.lines.size()) return;
   const FolderLine& line = folders_.lines[item.itemID];
@@ -305,14 +318,7 @@ void TMForm::drawFolderLine(const DRAWITEMSTRUCT& item) {
   FillRect(dc, &item.rcItem, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : listBrush_);
   const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - kIconSize) / 2;
   drawFolderIcon(dc, item.rcItem.left + line.indent, top, line.icon);
-  RECT text = item.rcItem;
-  text.left += line.indent + kIconSize + 4;
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  const HGDIOBJ previousFont = SelectObject(dc, windowFont_);
-  DrawTextA(dc, line.text.c_str(), static_cast<int>(line.text.size()), &text,
-            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, previousFont);
+  drawLineText(item, line.indent + kIconSize + 4, line.text);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
 }
 
@@ -324,14 +330,7 @@ void TMForm::drawDriveLine(const DRAWITEMSTRUCT& item) {
   const Drive& drive = drives_[item.itemID];
   const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - kIconSize) / 2;
   drawDriveIcon(dc, item.rcItem.left + 2, top, drive.kind);
-  RECT text = item.rcItem;
-  text.left += 2 + kIconSize + 4;
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  const HGDIOBJ previousFont = SelectObject(dc, windowFont_);
-  DrawTextA(dc, drive.text.c_str(), static_cast<int>(drive.text.size()), &text,
-            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, previousFont);
+  drawLineText(item, 2 + kIconSize + 4, drive.text);
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_COMBOBOXEDIT)) DrawFocusRect(dc, &item.rcItem);
 }
 

@@ -55,6 +55,7 @@ class TMForm {
   void place(const app::WindowLayout& layout);
   void paintPanel(HWND panel, HDC target);
   void drawButton(const DRAWITEMSTRUCT& item);
+  void drawLineText(const DRAWITEMSTRUCT& item, int left, const std::string& text);
   void drawFolderLine(const DRAWITEMSTRUCT& item);
   void drawDriveLine(const DRAWITEMSTRUCT& item);
   void onCommand(HWND control, int code);
