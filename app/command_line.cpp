@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "core/error_texts.h"
 #include "platform/error.h"
 
 namespace tht::app {

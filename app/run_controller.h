@@ -9,7 +9,7 @@
 
 #include "app/command_line.h"
 #include "import/import_run.h"
-#include "platform/session.h"
+#include "core/session.h"
 
 namespace tht::app {
 

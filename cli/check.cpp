@@ -13,6 +13,7 @@
 #include "export/teba_records.h"
 #include "import/timetable.h"
 #include "platform/cp1252.h"
+#include "core/error_texts.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "tables/table.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/notifier.h"
+#include "core/notifier.h"
 
 namespace tht::cli {
 

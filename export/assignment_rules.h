@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "export/teba_records.h"
-#include "platform/first_match.h"
+#include "core/first_match.h"
 
 namespace tht {
 

@@ -2,7 +2,7 @@
 
 #include "export/steps.h"
 #include "platform/files.h"
-#include "platform/notifier.h"
+#include "core/notifier.h"
 
 namespace tht {
 namespace {

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/error_texts.h"
 #include "platform/error.h"
 
 namespace tht {
@@ -41,7 +42,7 @@ bool isDecimalNumber(const std::string& text) {
 }  // namespace
 
 double parseHours(const std::string& text) {
-  if (!isDecimalNumber(text)) throw Error("'" + text + "' no es un valor punto flotante v\xE1lido");
+  if (!isDecimalNumber(text)) throw Error(notAFloatMessage(text));
   const bool negative = text[0] == '-';
   const std::string unsignedText = text[0] == '+' || text[0] == '-' ? text.substr(1) : text;
   double value = 0;

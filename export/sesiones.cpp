@@ -10,6 +10,7 @@
 #include "export/steps.h"
 #include "export/teba_records.h"
 #include "platform/cp1252.h"
+#include "core/error_texts.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "tables/table.h"

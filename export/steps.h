@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/session.h"
+#include "core/session.h"
 #include "teba/teba_files.h"
 
 namespace tht {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/session.h"
+#include "core/session.h"
 #include "tables/table.h"
 
 namespace tht {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/first_match.h"
+#include "core/first_match.h"
 #include "tables/table.h"
 #include "teba/whole_file.h"
 

@@ -17,13 +17,4 @@ class Error : public std::runtime_error {
 // does not).
 std::string messageWithFullStop(const std::string& message);
 
-// "'%s' no es un valor entero válido": the runtime's message for a text that
-// is not a decimal integer.
-std::string notAnIntegerMessage(const std::string& text);
-
-// Parses an optional sign followed by one or more decimal digits, nothing
-// else; throws Error(notAnIntegerMessage(text)) otherwise or on overflow of
-// a signed 32-bit value.
-int parseInteger32(const std::string& text);
-
 }  // namespace tht

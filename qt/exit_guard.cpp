@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <exception>
 
-namespace tht::app {
+namespace tht::qt {
 namespace {
 
 QtMessageHandler previousHandler = nullptr;
@@ -43,4 +43,4 @@ void endWithZeroOnFatalErrors() {
   std::set_terminate(endOnUncaughtException);
 }
 
-}  // namespace tht::app
+}  // namespace tht::qt

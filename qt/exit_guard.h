@@ -3,7 +3,7 @@
 // program that did not run properly.
 #pragma once
 
-namespace tht::app {
+namespace tht::qt {
 
 // From here on a fatal error of the window system (no display to connect
 // to, no platform plugin) and an exception that nothing caught end the
@@ -11,4 +11,4 @@ namespace tht::app {
 // instead of aborting with a signal.
 void endWithZeroOnFatalErrors();
 
-}  // namespace tht::app
+}  // namespace tht::qt

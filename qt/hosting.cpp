@@ -12,7 +12,9 @@
 // After Qt's headers: Xlib defines macros such as None that Qt's use.
 #include <X11/Xlib.h>
 
-namespace tht::app {
+namespace tht::qt {
+
+using namespace tht::app;
 namespace {
 
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
@@ -103,4 +105,4 @@ std::string hostUnder(QWidget& window, uint32_t handle, std::function<void()> ho
   return {};
 }
 
-}  // namespace tht::app
+}  // namespace tht::qt

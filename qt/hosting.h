@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-namespace tht::app {
+namespace tht::qt {
 
 // Makes `window` a frameless child of the X11 window `handle` at 2,2 of its
 // client area; handle 0 leaves it top-level, frameless, at 2,2 of the
@@ -16,4 +16,4 @@ namespace tht::app {
 // (which destroys `window`'s own X window with it).
 std::string hostUnder(QWidget& window, uint32_t handle, std::function<void()> hostGone);
 
-}  // namespace tht::app
+}  // namespace tht::qt

@@ -12,6 +12,7 @@
 
 int main(int argc, char** argv) {
   using namespace tht::app;
+  using namespace tht::qt;
   endWithZeroOnFatalErrors();
   const std::vector<std::string> parameters = countedParameters(argc, argv);
   // Qt sees the program name only: the parameters are the host's, and a

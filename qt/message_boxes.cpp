@@ -9,7 +9,9 @@
 #include "platform/cp1252.h"
 #include "platform/error.h"
 
-namespace tht::app {
+namespace tht::qt {
+
+using namespace tht::app;
 namespace {
 
 // A message box that centres itself on the screen once it has taken its
@@ -50,4 +52,4 @@ void WindowNotifier::busy(bool on) {
     QApplication::restoreOverrideCursor();
 }
 
-}  // namespace tht::app
+}  // namespace tht::qt

@@ -7,12 +7,12 @@
 
 #include "app/run_controller.h"
 
-namespace tht::app {
+namespace tht::qt {
 
 // Modal boxes captioned with the application title and centred on the
 // screen: the plain one without icon, the error one with a stop icon and
 // the message's full stop; one button "Aceptar".
-class DialogSink : public MessageSink {
+class DialogSink : public app::MessageSink {
  public:
   void plain(const std::string& text) override;
   void error(const std::string& message) override;
@@ -20,10 +20,10 @@ class DialogSink : public MessageSink {
 
 // The runs' notices as message boxes, and the hourglass as the override
 // cursor (restored by the runs on every way out).
-class WindowNotifier : public BoxNotifier {
+class WindowNotifier : public app::BoxNotifier {
  public:
-  using BoxNotifier::BoxNotifier;
+  using app::BoxNotifier::BoxNotifier;
   void busy(bool on) override;
 };
 
-}  // namespace tht::app
+}  // namespace tht::qt

@@ -9,7 +9,9 @@
 #include <set>
 #include <sstream>
 
-namespace tht::app {
+namespace tht::qt {
+
+using namespace tht::app;
 namespace {
 
 // Mount tables write blanks, tabs, new lines and backslashes in names as
@@ -137,4 +139,4 @@ size_t driveOf(const std::vector<Drive>& drives, const std::string& folder) {
   return best;
 }
 
-}  // namespace tht::app
+}  // namespace tht::qt

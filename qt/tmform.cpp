@@ -13,7 +13,9 @@
 #include "app/path_label.h"
 #include "qt/hosting.h"
 
-namespace tht::app {
+namespace tht::qt {
+
+using namespace tht::app;
 namespace {
 
 // "MS Sans Serif" where it is installed, else a sans font of the same
@@ -217,4 +219,4 @@ bool TMForm::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-}  // namespace tht::app
+}  // namespace tht::qt

@@ -14,18 +14,18 @@
 #include "qt/mounts.h"
 #include "qt/widgets.h"
 
-namespace tht::app {
+namespace tht::qt {
 
 struct FormSettings {
   std::vector<std::string> parameters;  // as counted
   std::string iniPath;                  // "Horavent.ini" beside the program
   std::string workFolder;               // the tables' folder
-  std::vector<Drive> drives;            // for the drive list
+  std::vector<app::Drive> drives;            // for the drive list
 };
 
 class TMForm : public QWidget {
  public:
-  TMForm(FormSettings settings, MessageSink& sink);
+  TMForm(FormSettings settings, app::MessageSink& sink);
 
   // Fixes the mode from the parameters. Returns false when the window
   // cannot be shown where the host wants it; the program then ends.
@@ -62,15 +62,15 @@ class TMForm : public QWidget {
 
  private:
   int px(int value) const;
-  void place(const WindowLayout& layout);
+  void place(const app::WindowLayout& layout);
   void updatePathLabel();
 
   FormSettings settings_;
-  MessageSink& sink_;
+  app::MessageSink& sink_;
   WindowNotifier notifier_;
-  RunController controller_;
-  int textHeight_ = kDesignTextHeight;
+  app::RunController controller_;
+  int textHeight_ = app::kDesignTextHeight;
   double scale_ = 1.0;
 };
 
-}  // namespace tht::app
+}  // namespace tht::qt

@@ -17,7 +17,9 @@
 #include "app/folder_lines.h"
 #include "platform/files.h"
 
-namespace tht::app {
+namespace tht::qt {
+
+using namespace tht::app;
 namespace {
 
 
@@ -238,4 +240,4 @@ void DriveList::choose(int index) {
   folders_.changeFolder(target);
 }
 
-}  // namespace tht::app
+}  // namespace tht::qt

@@ -15,13 +15,13 @@
 #include "app/gradient.h"
 #include "qt/mounts.h"
 
-namespace tht::app {
+namespace tht::qt {
 
 // A panel painted with the three-colour gradient and a raised one-pixel
 // bevel, drawn into an off-screen image and copied in one step.
 class GradientPanel : public QWidget {
  public:
-  GradientPanel(const GradientColours& colours, QWidget* parent);
+  GradientPanel(const app::GradientColours& colours, QWidget* parent);
   // The panel as painted, for tests and screenshots.
   QImage render() const;
 
@@ -29,7 +29,7 @@ class GradientPanel : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  GradientColours colours_;
+  app::GradientColours colours_;
 };
 
 enum class Glyph { Tick, Exit };
@@ -82,19 +82,19 @@ class FolderList : public QListWidget {
 // list to the folder last visited there, or to its mount point.
 class DriveList : public QComboBox {
  public:
-  DriveList(QWidget* parent, FolderList& folders, std::vector<Drive> drives, ErrorReporter reportError);
+  DriveList(QWidget* parent, FolderList& folders, std::vector<app::Drive> drives, ErrorReporter reportError);
   // Selects the drive of the folder list's current folder.
   void followFolderList();
-  const std::vector<Drive>& drives() const { return drives_; }
+  const std::vector<app::Drive>& drives() const { return drives_; }
 
  private:
   void choose(int index);
 
   FolderList& folders_;
-  std::vector<Drive> drives_;
+  std::vector<app::Drive> drives_;
   std::map<std::string, std::string> lastVisited_;  // mount point -> folder
   ErrorReporter reportError_;
   bool following_ = false;
 };
 
-}  // namespace tht::app
+}  // namespace tht::qt

@@ -8,6 +8,7 @@
 #include <limits>
 #include <string_view>
 
+#include "core/error_texts.h"
 #include "platform/error.h"
 #include "tables/table.h"
 
@@ -284,7 +285,7 @@ double readFloat(std::string_view record, const Column& column) {
     const std::string text = readText(record, column);
     double value = 0;
     if (!parseDouble(trimmed(text), value))
-      throw Error("'" + text + "' no es un valor punto flotante v\xE1lido");
+      throw Error(notAFloatMessage(text));
     return value;
   }
   double value = 0;
@@ -312,7 +313,7 @@ void writeText(std::string& record, const Column& column, std::string_view value
       if (trimmed(value).empty()) break;
       double number = 0;
       if (!parseDouble(trimmed(value), number))
-        throw Error("'" + std::string(value) + "' no es un valor punto flotante v\xE1lido");
+        throw Error(notAFloatMessage(std::string(value)));
       writeFloat(record, column, number, path);
       return;
     }

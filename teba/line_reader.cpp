@@ -2,7 +2,7 @@
 
 #include "platform/error.h"
 #include "platform/system_error.h"
-#include "teba/io_error.h"
+#include "core/error_texts.h"
 
 namespace tht {
 namespace {

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/notifier.h"
-#include "platform/session.h"
+#include "core/notifier.h"
+#include "core/session.h"
 #include "tables/table.h"
 #include "tests/support/recording_notifier.h"
 #include "tests/support/temp_folder.h"

@@ -11,7 +11,7 @@
 
 #include "import/import_run.h"
 #include "platform/error.h"
-#include "platform/session.h"
+#include "core/session.h"
 #include "tables/table.h"
 #include "tests/support/recording_notifier.h"
 #include "tests/support/temp_folder.h"

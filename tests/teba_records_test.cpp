@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/error.h"
-#include "teba/io_error.h"
 #include "teba/records.h"
 #include "tests/support/temp_folder.h"
 
@@ -69,17 +68,6 @@ TEST(TebaRecords, FileWritingEndsEveryLineWithCrLf) {
   EXPECT_EQ(test::readBytes(path), "0H\r\n\r\n9T0\r\n");
   writeTebaFile(path, {});
   EXPECT_EQ(test::readBytes(path), "");
-}
-
-TEST(TebaRecords, IoErrorMessages) {
-  EXPECT_EQ(ioErrorMessage(2), "No se encuentra el archivo");
-  EXPECT_EQ(ioErrorMessage(3), "Nombre de archivo inv\xE1lido");
-  EXPECT_EQ(ioErrorMessage(4), "Demasiados archivos abiertos");
-  EXPECT_EQ(ioErrorMessage(5), "Acceso al archivo denegado");
-  EXPECT_EQ(ioErrorMessage(100), "Se intenta leer despu\xE9s del fin del archivo");
-  EXPECT_EQ(ioErrorMessage(101), "Disco lleno");
-  EXPECT_EQ(ioErrorMessage(106), "Valor num\xE9rico de entrada inv\xE1lido");
-  EXPECT_EQ(ioErrorMessage(32), "Error de E/S 32");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/notifier.h"
+#include "core/notifier.h"
 
 namespace tht::test {
 

@@ -23,6 +23,7 @@ namespace tht::test {
 namespace {
 
 using namespace tht::app;
+using namespace tht::qt;
 
 // Records the boxes instead of showing them, and the pointer each one met.
 struct RecordingSink : MessageSink {

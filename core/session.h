@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/clock.h"
-#include "platform/notifier.h"
+#include "core/notifier.h"
 
 namespace tht {
 
