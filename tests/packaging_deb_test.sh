@@ -11,20 +11,14 @@ rm -rf "$work"
 mkdir -p "$work"
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-expect() {  # expect WHAT ACTUAL EXPECTED
-  [ "$2" = "$3" ] || fail "$1: got '$2', expected '$3'"
-}
+expect() { [ "$2" = "$3" ] || fail "$1: got '$2', expected '$3'"; }  # WHAT ACTUAL EXPECTED
 
 deb=$("$source_dir/scripts/package" deb "$build_dir" "$work")
+# Named after its Package, Version and Architecture fields.
 expect "package file" "$(basename "$deb")" "transhoraventteba_1.4_$(dpkg --print-architecture).deb"
-expect Package "$(dpkg-deb -f "$deb" Package)" transhoraventteba
-expect Version "$(dpkg-deb -f "$deb" Version)" 1.4
-expect Section "$(dpkg-deb -f "$deb" Section)" education
-# Depends comes from the libraries the programs link: the Qt 6 widgets, X11.
-depends=$(dpkg-deb -f "$deb" Depends | tr -d ' ' | tr , '\n' | sed 's/(.*//' | sort | tr '\n' ' ')
-for library in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 libx11-6; do
-  case " $depends" in *" $library "*) ;; *) fail "Depends lacks $library: $depends" ;; esac
-done
+# Depends comes from the libraries the programs link, Qt 6 Widgets among them.
+depends=$(dpkg-deb -f "$deb" Depends)
+case ", $depends," in *", libqt6widgets6 ("*", libx11-6,"*) ;; *) fail "Depends: $depends" ;; esac
 
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort >"$work/files"
 sizes="16 32 48 64 128 256"
@@ -40,14 +34,11 @@ diff "$work/expected-files" "$work/files" >&2 || fail "the package's files diffe
 
 root="$work/root"
 dpkg -x "$deb" "$root"
-cmp "$root/usr/share/doc/transhoraventteba/README.md" "$source_dir/README.md" || fail "README.md differs"
 entry="$root/usr/share/applications/transhoraventteba.desktop"
 desktop-file-validate "$entry" >&2 || fail "desktop-file-validate rejects the entry"
 field() { sed -n "s/^$1=//p" "$entry"; }
 expect Name "$(field Name)" TransHoraventTEBA
 expect Comment "$(field Comment)" "Exportar e importar datos entre Horavent y TEBA"
-expect GenericName "$(field GenericName)" "Traspaso de datos entre Horavent y TEBA"
-expect Categories "$(field Categories)" "Office;"
 # The entry's icon in every size of the hicolor theme, a PNG of that size.
 icon=$(field Icon)
 for size in $sizes; do
@@ -55,7 +46,6 @@ for size in $sizes; do
   header=$(od -A n -t x1 -N 24 "$png" | tr -d ' \n')
   expect "$icon.png ${size}x$size" "$header" "$(printf '89504e470d0a1a0a0000000d49484452%08x%08x' "$size" "$size")"
 done
-grep -q '^<svg ' "$root/usr/share/icons/hicolor/scalable/apps/$icon.svg" || fail "$icon.svg is no SVG"
 
 # The programs as installed: found on the PATH, as the desktop entry's
 # command is.

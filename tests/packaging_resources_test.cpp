@@ -14,110 +14,82 @@
 namespace tht::test {
 namespace {
 
-// RT_GROUP_ICON and RT_MANIFEST for the W functions.
-const LPCWSTR kGroupIcon = MAKEINTRESOURCEW(14);
-const LPCWSTR kManifest = MAKEINTRESOURCEW(24);
+struct Resource {
+  std::wstring name;  // "#1" for an identifier
+  std::string bytes;
+};
 
-std::wstring wide(const std::string& text) {
-  std::wstring result(text.size(), L'\0');
-  result.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &result[0],
-                                    static_cast<int>(result.size())));
-  return result;
-}
-
-std::wstring versionString(const std::vector<BYTE>& block, const std::wstring& name) {
-  void* value = nullptr;
-  UINT length = 0;
-  const std::wstring path = L"\\StringFileInfo\\0C0A04E4\\" + name;
-  if (!VerQueryValueW(block.data(), path.c_str(), &value, &length) || !value) return L"<missing>";
-  return std::wstring(static_cast<const wchar_t*>(value), length > 0 ? length - 1 : 0);
-}
-
-BOOL CALLBACK collectName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR names) {
-  reinterpret_cast<std::vector<std::wstring>*>(names)->push_back(
-      IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(name)) : std::wstring(name));
+BOOL CALLBACK collect(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR list) {
+  const HRSRC found = FindResourceW(module, name, type);
+  const auto* data = static_cast<const char*>(LockResource(LoadResource(module, found)));
+  reinterpret_cast<std::vector<Resource>*>(list)->push_back(
+      {IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(name)) : std::wstring(name),
+       std::string(data, SizeofResource(module, found))});
   return TRUE;
 }
 
-std::vector<std::wstring> resourceNames(HMODULE module, LPCWSTR type) {
-  std::vector<std::wstring> names;
-  EnumResourceNamesW(module, type, collectName, reinterpret_cast<LONG_PTR>(&names));
-  return names;
+// The resources of a type (RT_GROUP_ICON is 14, RT_MANIFEST 24), in the order Explorer finds them.
+std::vector<Resource> resources(HMODULE module, int type) {
+  std::vector<Resource> list;
+  EnumResourceNamesW(module, MAKEINTRESOURCEW(type), collect, reinterpret_cast<LONG_PTR>(&list));
+  return list;
 }
-
-std::string resourceBytes(HMODULE module, LPCWSTR type, LPCWSTR name) {
-  const HRSRC found = FindResourceW(module, name, type);
-  if (!found) return "";
-  const void* data = LockResource(LoadResource(module, found));
-  return std::string(static_cast<const char*>(data), SizeofResource(module, found));
-}
-
-struct Program {
-  const char* path;  // in the build folder
-  const wchar_t* name;
-  const wchar_t* description;
-};
 
 TEST(PackagingResources, VersionIconAndNoRequestedExecutionLevel) {
-  const Program programs[] = {
+  const struct {
+    const char* path;  // in the build folder
+    std::wstring name, description;
+  } programs[] = {
       {"win32/TransHoraventTEBA.exe", L"TransHoraventTEBA", L"Exportar e importar datos entre Horavent y TEBA"},
       {"cli/transhoraventteba-cli.exe", L"transhoraventteba-cli",
        L"Exportaci\u00F3n e importaci\u00F3n de datos entre Horavent y TEBA desde la l\u00EDnea de \u00F3rdenes"},
   };
-  for (const Program& program : programs) {
+  for (const auto& program : programs) {
     SCOPED_TRACE(program.path);
-    const std::wstring path = wide(builtProgram(program.path));
+    const std::string pathBytes = builtProgram(program.path);
+    const std::wstring path(pathBytes.begin(), pathBytes.end());  // an ASCII path
 
     DWORD ignored = 0;
     std::vector<BYTE> block(GetFileVersionInfoSizeW(path.c_str(), &ignored));
     ASSERT_FALSE(block.empty()) << "no version resource";
     ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
-    VS_FIXEDFILEINFO* fixed = nullptr;
+    void* value = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010004u);  // 1.4
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);           // .0.0
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010004u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
-    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
-    WORD* translation = nullptr;
-    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
-                               &length));
-    ASSERT_EQ(length, 4u);  // one language: Spanish, code page 1252
-    EXPECT_EQ(translation[0], 0x0C0A);
-    EXPECT_EQ(translation[1], 1252);
-    EXPECT_EQ(versionString(block, L"ProductName"), L"TransHoraventTEBA");
-    EXPECT_EQ(versionString(block, L"ProductVersion"), L"1.4.0.0");
-    EXPECT_EQ(versionString(block, L"FileVersion"), L"1.4.0.0");
-    EXPECT_EQ(versionString(block, L"FileDescription"), program.description);
-    EXPECT_EQ(versionString(block, L"InternalName"), program.name);
-    EXPECT_EQ(versionString(block, L"OriginalFilename"), std::wstring(program.name) + L".exe");
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", &value, &length));
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    EXPECT_EQ((std::vector<DWORD>{fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
+                                  fixed->dwProductVersionLS}),
+              (std::vector<DWORD>{0x00010004, 0, 0x00010004, 0}));  // 1.4.0.0
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value, &length));
+    EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(value), length / 2), std::wstring({0x0C0A, 1252}))
+        << "one language, Spanish, code page 1252";
+    const std::pair<std::wstring, std::wstring> texts[] = {
+        {L"ProductName", L"TransHoraventTEBA"},      {L"ProductVersion", L"1.4.0.0"},
+        {L"FileVersion", L"1.4.0.0"},                {L"FileDescription", program.description},
+        {L"InternalName", program.name},              {L"OriginalFilename", program.name + L".exe"}};
+    for (const auto& [key, expected] : texts) {
+      const std::wstring query = L"\\StringFileInfo\\0C0A04E4\\" + key;
+      const bool found = VerQueryValueW(block.data(), query.c_str(), &value, &length) && length > 0;
+      EXPECT_EQ(found ? std::wstring(static_cast<const wchar_t*>(value), length - 1) : L"<missing>", expected) << key;
+    }
 
     const HMODULE module =
         LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module, nullptr);
-    // Explorer shows the first icon group: ours, in the four sizes, 32 bits a pixel.
-    const std::vector<std::wstring> groups = resourceNames(module, kGroupIcon);
+    // Explorer shows the first icon group: ours, in four sizes of 32 bits a pixel.
+    const std::vector<Resource> groups = resources(module, 14);
     ASSERT_FALSE(groups.empty());
-    EXPECT_EQ(groups.front(), L"#1");
-    const std::string group = resourceBytes(module, kGroupIcon, MAKEINTRESOURCEW(1));
-    ASSERT_GE(group.size(), 6u);
-    std::vector<int> sizes;
-    for (size_t entry = 6; entry + 14 <= group.size(); entry += 14) {
-      const auto width = static_cast<unsigned char>(group[entry]);
-      sizes.push_back(width == 0 ? 256 : width);
-      EXPECT_EQ(static_cast<unsigned char>(group[entry + 6]), 32) << "bits a pixel of the " << sizes.back();
-    }
-    EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48, 256}));
+    EXPECT_EQ(groups.front().name, L"#1");
+    std::string sizes;
+    for (size_t entry = 6; entry + 14 <= groups.front().bytes.size(); entry += 14)
+      sizes += std::to_string(static_cast<unsigned char>(groups.front().bytes[entry]) + 0) + "/" +
+               std::to_string(static_cast<unsigned char>(groups.front().bytes[entry + 6]) + 0) + " ";
+    EXPECT_EQ(sizes, "16/32 32/32 48/32 0/32 ");  // width (0 for 256) / bits a pixel
     EXPECT_NE(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0), nullptr);
     // A manifest may come in (a toolchain's default one, say), but never one
     // that requests an execution level.
-    for (const std::wstring& name : resourceNames(module, kManifest)) {
-      const std::string manifest =
-          resourceBytes(module, kManifest, name[0] == L'#' ? MAKEINTRESOURCEW(std::stoi(name.substr(1))) : name.c_str());
-      EXPECT_EQ(manifest.find("requestedExecutionLevel"), std::string::npos) << manifest;
-    }
+    for (const Resource& manifest : resources(module, 24))
+      EXPECT_EQ(manifest.bytes.find("requestedExecutionLevel"), std::string::npos) << manifest.bytes;
     FreeLibrary(module);
   }
 }
