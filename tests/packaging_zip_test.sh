@@ -26,8 +26,8 @@ unzip -p "$archive" LEEME.TXT >"$work/LEEME.TXT"
 # Every line ends in CR LF, no CR stands elsewhere, and the text reads back
 # from code page 1252 as the source (which has accented letters).
 lines=$(wc -l <"$work/LEEME.TXT")
-[ "$(grep -c "$(printf '\r')\$" "$work/LEEME.TXT")" -eq "$lines" ] &&
-  [ "$(tr -cd '\r' <"$work/LEEME.TXT" | wc -c)" -eq "$lines" ] || fail "LEEME.TXT: not CR LF throughout"
+if [ "$(grep -c "$(printf '\r')\$" "$work/LEEME.TXT")" -ne "$lines" ] ||
+  [ "$(tr -cd '\r' <"$work/LEEME.TXT" | wc -c)" -ne "$lines" ]; then fail "LEEME.TXT: not CR LF throughout"; fi
 tr -d '\r' <"$work/LEEME.TXT" | iconv -f CP1252 -t UTF-8 | cmp - "$source_dir/packaging/LEEME.TXT" ||
   fail "LEEME.TXT does not read back from code page 1252 as packaging/LEEME.TXT"
 grep -q 'VirtualStore' "$work/LEEME.TXT" || fail "LEEME.TXT does not name the virtual store"
