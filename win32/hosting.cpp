@@ -44,7 +44,8 @@ void Hosting::attach(HWND window, HWND host, int width, int height, const std::s
   if (host) {
     host_ = host;
     // A host window that goes away takes a child with it; should its
-    // destruction not reach this window, the watch notices it.
+    // destruction not reach this window (under Wine it does not reach an
+    // owned window of another process), the watch notices it.
     SetTimer(window, kHostWatch, mode_ == Mode::OverHost ? kFollowMilliseconds : kHostWatchMilliseconds, nullptr);
     // The window has no taskbar button: an empty top-level window with the
     // application title stands for the program there.
