@@ -6,21 +6,21 @@ namespace tht::app {
 
 const std::array<ComponentSpec, kComponentCount>& componentTable() {
   static const std::array<ComponentSpec, kComponentCount> table = {{
-      {"Draw3D2", -1, {0, 0, kExportPanelWidth, kTopBandHeight}, "", FontKind::Window, -1, -1},
-      {"Label3", kDraw3D2, {24, 24, 265, 57}, "Transformar datos desde TEBA hacia Horavent ", FontKind::Heading, -1, -1},
-      {"BExportar", kDraw3D2, {88, 72, 89, 25}, "Aceptar", FontKind::Window, -1, -1},
-      {"Draw3D3", -1, {289, 0, 310, kTopBandHeight}, "", FontKind::Window, -1, -1},
-      {"Label4", kDraw3D3, {8, 24, 305, 57}, "Transformar datos desde Horavent hacia TEBA", FontKind::Heading, -1, -1},
-      {"BImportar", kDraw3D3, {96, 64, 89, 25}, "Aceptar", FontKind::Window, -1, -1},
-      {"Draw3D1", -1, {0, kTopBandHeight, kClientWidth, kFolderPanelHeight}, "", FontKind::Window, -1, -1},
-      {"Label1", kDraw3D1, {368, 184, 0, 0}, "TransHoraventTEBA V-1.4", FontKind::Bold, 0x0000FF, -1},
-      {"Label2", kDraw3D1, {70, 20, 0, 0}, "", FontKind::Bold, 0x0000FF, -1},
-      {"BClose", kDraw3D1, {400, 144, 89, 25}, "&Salir", FontKind::Window, -1, -1},
-      {"Directorios", kDraw3D1, {8, 34, 287, 144}, "", FontKind::Window, -1, kListBackground},
-      {"Unidades", kDraw3D1, {8, 180, 137, 0}, "", FontKind::Window, -1, kListBackground},
-      {"Label5", kDraw3D1, {9, 5, 0, 0}, "Carpeta en la que se encuentran los Ficheros TXT de TEBA", FontKind::Window,
+      {"Draw3D2", ControlKind::Panel, -1, {0, 0, kExportPanelWidth, kTopBandHeight}, "", FontKind::Window, -1, -1},
+      {"Label3", ControlKind::Label, kDraw3D2, {24, 24, 265, 57}, "Transformar datos desde TEBA hacia Horavent ", FontKind::Heading, -1, -1},
+      {"BExportar", ControlKind::Button, kDraw3D2, {88, 72, 89, 25}, "Aceptar", FontKind::Window, -1, -1},
+      {"Draw3D3", ControlKind::Panel, -1, {289, 0, 310, kTopBandHeight}, "", FontKind::Window, -1, -1},
+      {"Label4", ControlKind::Label, kDraw3D3, {8, 24, 305, 57}, "Transformar datos desde Horavent hacia TEBA", FontKind::Heading, -1, -1},
+      {"BImportar", ControlKind::Button, kDraw3D3, {96, 64, 89, 25}, "Aceptar", FontKind::Window, -1, -1},
+      {"Draw3D1", ControlKind::Panel, -1, {0, kTopBandHeight, kClientWidth, kFolderPanelHeight}, "", FontKind::Window, -1, -1},
+      {"Label1", ControlKind::Label, kDraw3D1, {368, 184, 0, 0}, "TransHoraventTEBA V-1.4", FontKind::Bold, 0x0000FF, -1},
+      {"Label2", ControlKind::Label, kDraw3D1, {70, 20, 0, 0}, "", FontKind::Bold, 0x0000FF, -1},
+      {"BClose", ControlKind::Button, kDraw3D1, {400, 144, 89, 25}, "&Salir", FontKind::Window, -1, -1},
+      {"Directorios", ControlKind::FolderList, kDraw3D1, {8, 34, 287, 144}, "", FontKind::Window, -1, kListBackground},
+      {"Unidades", ControlKind::DriveList, kDraw3D1, {8, 180, 137, 0}, "", FontKind::Window, -1, kListBackground},
+      {"Label5", ControlKind::Label, kDraw3D1, {9, 5, 0, 0}, "Carpeta en la que se encuentran los Ficheros TXT de TEBA", FontKind::Window,
        0xFF0000, kFolderPanelColour},
-      {"Label6", kDraw3D1, {9, 19, 0, 0}, "Ruta Actual:", FontKind::Window, 0xFF0000, kFolderPanelColour},
+      {"Label6", ControlKind::Label, kDraw3D1, {9, 19, 0, 0}, "Ruta Actual:", FontKind::Window, 0xFF0000, kFolderPanelColour},
   }};
   return table;
 }

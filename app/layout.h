@@ -25,8 +25,14 @@ enum Component : int {
 
 enum class FontKind { Window, Heading, Bold };  // MS Sans Serif 8 pt; Arial 16 px bold; MS Sans Serif bold
 
+// What a component is: a gradient panel, a text label (painted by its
+// panel in the Win32 window), a button with a glyph, the folder list or the
+// drive list.
+enum class ControlKind { Panel, Label, Button, FolderList, DriveList };
+
 struct ComponentSpec {
   const char* name;
+  ControlKind kind;
   int parent;          // a Component, or -1 for the window itself
   Rect box;            // within the parent; width/height 0: the control's own size
   const char* caption; // CP1252

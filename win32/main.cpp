@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "app/command_line.h"
+#include "platform/files.h"
 #include "platform/folders.h"
 #include "win32/tmform.h"
 
@@ -15,12 +16,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // a system box.
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   try {
-    char path[MAX_PATH + 1];
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    const std::string program(path, length < sizeof path ? length : 0);
-    const std::string folder = program.substr(0, program.find_last_of('\\') + 1);
-    tht::win32::FormSettings settings{tht::app::splitCommandLine(GetCommandLineA()), folder + "Horavent.ini",
-                                      tht::defaultWorkFolder(), tht::app::applicationTitle(program)};
+    const std::string program = tht::programPath();
+    tht::win32::FormSettings settings{tht::app::splitCommandLine(GetCommandLineA()),
+                                      tht::joinPath(tht::programFolder(), "Horavent.ini"), tht::defaultWorkFolder(),
+                                      tht::app::applicationTitle(program)};
     tht::win32::TMForm form(instance, settings);
     if (form.FormCreate()) {
       form.show();

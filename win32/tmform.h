@@ -1,7 +1,10 @@
 // The main window TMForm in the Win32 API: three gradient panels that paint
 // their own labels, the glyph buttons, the folder list and the drive list.
 // Where things go and what keys and buttons do is decided in app/; this
-// class creates the windows, paints them and wires their messages.
+// class creates the windows and wires their messages. Painting is in
+// win32/painting.*, hosting in win32/hosting.*, the window procedures in
+// win32/window_procs.cpp and the folder and drive lists in
+// win32/folder_lists.cpp.
 #pragma once
 
 #include <windows.h>
@@ -16,6 +19,8 @@
 #include "app/layout.h"
 #include "app/run_controller.h"
 #include "win32/boxes.h"
+#include "win32/hosting.h"
+#include "win32/painting.h"
 
 namespace tht::win32 {
 
@@ -45,47 +50,51 @@ class TMForm {
   HWND handle() const { return window_; }
 
  private:
+  static constexpr char kFormClass[] = "TMForm";
+  static constexpr char kPanelClass[] = "TDraw3D";
+
+  // win32/window_procs.cpp
+  static void registerClasses(HINSTANCE instance);
   static LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK taskbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
+  void onCommand(HWND control, int code);
+  void onDrawItem(const DRAWITEMSTRUCT& item);
+  void paint(HWND panel, HDC target);
 
+  // win32/tmform.cpp
   void createControls();
   void place(const app::WindowLayout& layout);
-  void paintPanel(HWND panel, HDC target);
-  void drawButton(const DRAWITEMSTRUCT& item);
-  void drawLineText(const DRAWITEMSTRUCT& item, int left, const std::string& text);
-  void drawFolderLine(const DRAWITEMSTRUCT& item);
-  void drawDriveLine(const DRAWITEMSTRUCT& item);
-  void onCommand(HWND control, int code);
-
+  int componentOf(HWND control) const;
   void BExportarClick();
   void BImportarClick();
-  void closeAfterRun(bool closeNow);
+  void BCloseClick();
   void press(app::EnterPress what);
   void focusFirst();
+  void close();
+  void hostGone();
+
+  // win32/folder_lists.cpp
   bool changeFolder(const std::string& folder);
   void rebuildFolderList();
   void buildDriveList();
   void followFolderList();
   void chooseDrive(int index);
   void updatePathLabel();
-  void hostGone();
 
   HINSTANCE instance_;
   FormSettings settings_;
   DialogSink sink_;
   WindowNotifier notifier_;
   app::RunController controller_;
+  Hosting hosting_;
 
   HWND window_ = nullptr;
-  HWND host_ = nullptr;
-  HWND taskbarButton_ = nullptr;  // hosted: the program's own button, with the application title
   std::array<HWND, app::kComponentCount> controls_{};  // panels, buttons, lists; 0 for labels
   app::WindowLayout layout_;
   int textHeight_ = app::kDesignTextHeight;
-  HFONT windowFont_ = nullptr, headingFont_ = nullptr, boldFont_ = nullptr;
+  Fonts fonts_;
   HBRUSH listBrush_ = nullptr;
   std::string pathCaption_;  // Label2
   std::string currentFolder_;
