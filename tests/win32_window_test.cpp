@@ -490,6 +490,18 @@ TEST_F(HostedTool, StandAloneTabOrderAndNothingWritten) {
   EXPECT_EQ(frame.right - frame.left, outer.cx);
   EXPECT_EQ(frame.bottom - frame.top, outer.cy);
   screenshot(window, "win32-stand-alone.png");
+  // The caption shows no icon: none of the program icon's amber and orange
+  // at the caption's left end, where Windows and Wine draw one.
+  const int left = frame.left + GetSystemMetrics(SM_CXDLGFRAME), top = frame.top + GetSystemMetrics(SM_CYDLGFRAME);
+  const HDC screen = GetDC(nullptr);
+  int warm = 0;
+  for (int y = top; y < top + GetSystemMetrics(SM_CYCAPTION); ++y)
+    for (int x = left; x < left + GetSystemMetrics(SM_CXSMICON) + 4; ++x) {
+      const COLORREF pixel = GetPixel(screen, x, y);
+      if (GetRValue(pixel) > 200 && GetGValue(pixel) < 200 && GetBValue(pixel) < 100) ++warm;
+    }
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(warm, 0) << "an icon in the caption";
   std::vector<int> order{focusedControl()};
   for (int i = 0; i < 5; ++i) {
     type(VK_TAB);

@@ -28,6 +28,7 @@ void Hosting::attach(HWND window, HWND host, int width, int height, const std::s
     WNDCLASSA taskbar{};
     taskbar.lpfnWndProc = taskbarProc;
     taskbar.hInstance = instance;
+    taskbar.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));  // the program's icon (packaging/)
     taskbar.lpszClassName = kTaskbarClass;
     RegisterClassA(&taskbar);
     taskbarButton_ = CreateWindowExA(WS_EX_APPWINDOW, kTaskbarClass, title.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
