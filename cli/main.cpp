@@ -2,12 +2,10 @@
 // window, a consistency report, and a table viewer.
 #include <clocale>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/arguments.h"
-#include "cli/check.h"
 #include "cli/console.h"
 #include "cli/show_table.h"
 #include "export/export_run.h"
@@ -15,6 +13,7 @@
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "report/report.h"
 
 namespace {
 
@@ -80,10 +79,9 @@ int main(int argc, char** argv) {
     }
     if (call.command == "check") {
       const std::string work = call.workFolder.empty() ? defaultWorkFolder() : call.workFolder;
-      std::ostringstream report;
-      const bool found = cli::runCheck(withoutFinalSeparator(call.target), work, report);
-      std::cout << cli::toTerminal(report.str());
-      return found ? 1 : 0;
+      const report::Result result = report::check(withoutFinalSeparator(call.target), work);
+      std::cout << cli::toTerminal(report::text(result));
+      return result.problems > 0 ? 1 : 0;
     }
   } catch (const Error& error) {
     return reportError(error);

@@ -4,37 +4,21 @@
 // every row still without. The two first-match lookups go through maps
 // built once, each keeping the first match in table or file order, so the
 // cost grows with the sum of the sizes rather than their product.
-#include <memory>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "export/assignment_rules.h"
-#include "export/hours.h"
 #include "export/steps.h"
 #include "export/teba_records.h"
 #include "platform/files.h"
 #include "tables/table.h"
-#include "teba/line_reader.h"
-#include "teba/records.h"
+#include "teba/teba_lines.h"
 
 namespace tht {
 namespace {
 
-using tables::FieldDef;
-using tables::FieldKind;
 using tables::OpenMode;
 using tables::Table;
-
-constexpr size_t kPatternSize = 20;
-
-const std::vector<FieldDef>& asigtFields() {
-  static const std::vector<FieldDef> fields = {
-      {"CASIG", FieldKind::String, 4}, {"CPROF", FieldKind::String, 4},   {"CGRUP", FieldKind::String, 4},
-      {"CAULA", FieldKind::String, 4}, {"TURNO", FieldKind::String, 1},   {"NIVEL", FieldKind::String, 5},
-      {"CURSO", FieldKind::String, 3}, {"GRUPO", FieldKind::String, 2},   {"HORAS", FieldKind::Float, 0},
-      {"SESIONES", FieldKind::String, kPatternSize}};
-  return fields;
-}
 
 // The ASIGT fields the passes read and write, by position.
 struct AsigtColumns {
@@ -52,11 +36,9 @@ struct AsigtColumns {
 
 // Load pass: a row per data record of the subject-group file, with CASIG
 // and CGRUP only.
-void loadAssignments(LineReader& input, Table& asigt, const AsigtColumns& columns) {
+void loadAssignments(TebaLines& input, Table& asigt, const AsigtColumns& columns) {
   std::string line;
-  while (!input.eof()) {
-    input.readLine(line);
-    if (isSkipped(line, kAssignmentsFile.expectedName)) continue;
+  while (input.nextRecord(line)) {
     const AssignmentRecord record = assignmentRecord(line);
     asigt.append();
     asigt.setString(columns.subject, record.subject);
@@ -109,10 +91,10 @@ void addHours(const std::string& coursePath, Table& asigt, const AsigtColumns& c
     const std::string* text =
         hours.find(asigt.text(columns.subject), asigt.text(columns.nivel), asigt.text(columns.curso));
     if (!text) continue;
-    const double value = weeklyHours(*text);
+    const AssignmentHours given = assignmentHours(*text);
     asigt.edit();
-    asigt.setFloat(columns.hours, value);
-    asigt.setString(columns.pattern, sessionPattern(value, kPatternSize));
+    asigt.setFloat(columns.hours, given.hours);
+    asigt.setString(columns.pattern, given.sessions);
     asigt.post();
   }
 }
@@ -139,7 +121,7 @@ void TraspasarAsignaturasGrupos(StepContext& context) {
   Table asigt;
   // Opened before the old table goes, so an input that cannot be read
   // leaves that table in place.
-  auto input = std::make_unique<LineReader>(inputPath);
+  std::optional<TebaLines> input(std::in_place, inputPath, kAssignmentsFile);
   tables::createTable(workFolder, "ASIGT", asigtFields());
   asigt.open(workFolder, "ASIGT.DBF", OpenMode::Shared);
   const AsigtColumns columns(asigt);

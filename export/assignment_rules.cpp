@@ -1,17 +1,19 @@
 #include "export/assignment_rules.h"
 
-#include <vector>
-
-#include "tables/table.h"
-#include "teba/records.h"
-#include "teba/whole_file.h"
+#include "export/hours.h"
+#include "teba/teba_lines.h"
 
 namespace tht {
 namespace {
 
-// A field's value as the text field of `size` characters reads it back.
-std::string asStored(const std::string& value, size_t size) {
-  return std::string(tables::textAsRead(std::string_view(value).substr(0, size)));
+using tables::FieldDef;
+using tables::FieldKind;
+
+// The size of an ASIGT text field.
+size_t asigtSize(const char* name) {
+  for (const FieldDef& field : asigtFields())
+    if (field.name == name) return static_cast<size_t>(field.size);
+  return 0;
 }
 
 // The three texts joined by line ends, which no trimmed field holds.
@@ -24,10 +26,29 @@ std::string hoursKey(std::string_view subject, std::string_view level, std::stri
 
 }  // namespace
 
+const std::vector<FieldDef>& asigtFields() {
+  static const std::vector<FieldDef> fields = {
+      {"CASIG", FieldKind::String, 4}, {"CPROF", FieldKind::String, 4}, {"CGRUP", FieldKind::String, 4},
+      {"CAULA", FieldKind::String, 4}, {"TURNO", FieldKind::String, 1}, {"NIVEL", FieldKind::String, 5},
+      {"CURSO", FieldKind::String, 3}, {"GRUPO", FieldKind::String, 2}, {"HORAS", FieldKind::Float, 0},
+      {"SESIONES", FieldKind::String, 20}};
+  return fields;
+}
+
+AssignmentHours assignmentHours(std::string_view written) {
+  static const size_t patternSize = asigtSize("SESIONES");
+  const double hours = weeklyHours(written);
+  return {hours, sessionPattern(hours, patternSize)};
+}
+
 void GroupJoin::add(const std::string& abrev, const GroupFields& fields) {
-  // The sizes of TURNO, NIVEL, CURSO and GRUPO in ASIGT.
-  first_.add(abrev, {asStored(fields.turno, 1), asStored(fields.nivel, 5), asStored(fields.curso, 3),
-                     asStored(fields.grupo, 2)});
+  static const size_t turno = asigtSize("TURNO"), nivel = asigtSize("NIVEL"), curso = asigtSize("CURSO"),
+                      grupo = asigtSize("GRUPO");
+  const auto asStored = [](const std::string& value, size_t size) {
+    return std::string(tables::textAsStored(value, size));
+  };
+  first_.add(abrev, {asStored(fields.turno, turno), asStored(fields.nivel, nivel), asStored(fields.curso, curso),
+                     asStored(fields.grupo, grupo)});
 }
 
 void SubjectHours::add(const SubjectCourseRecord& record) {
@@ -40,11 +61,10 @@ const std::string* SubjectHours::find(std::string_view subject, std::string_view
 }
 
 SubjectHours readSubjectHours(const std::string& path) {
-  const std::vector<std::string> lines = readWholeFile(path);
+  TebaLines lines(path, kSubjectCourseFile);
   SubjectHours hours;
-  hours.reserve(lines.size());  // grown once: each growth would touch every entry again
-  for (const std::string& line : lines)
-    if (!isSkipped(line, kSubjectCourseFile.expectedName)) hours.add(subjectCourseRecord(line));
+  std::string line;
+  while (lines.nextRecord(line)) hours.add(subjectCourseRecord(line));
   return hours;
 }
 

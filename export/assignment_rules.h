@@ -6,11 +6,26 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "export/teba_records.h"
 #include "core/first_match.h"
+#include "export/teba_records.h"
+#include "tables/table.h"
 
 namespace tht {
+
+// The fields of ASIGT, in order.
+const std::vector<tables::FieldDef>& asigtFields();
+
+// HORAS and SESIONES of an ASIGT row whose subject-course record gives the
+// hours text `written` (as written): weeklyHours() and its session pattern,
+// at most as long as SESIONES holds. Throws the hours error when the text
+// is no number.
+struct AssignmentHours {
+  double hours;
+  std::string sessions;
+};
+AssignmentHours assignmentHours(std::string_view written);
 
 // TURNO, NIVEL, CURSO and GRUPO of a group, as ASIGT stores them: each cut
 // to its ASIGT field's size and read back without trailing blanks.
@@ -42,8 +57,8 @@ class SubjectHours {
   FirstMatch<std::string> first_;
 };
 
-// The subject-course file's records as a lookup. Throws the whole-file
-// reading's "Cannot open file ..." error.
+// The subject-course file's records as a lookup. Throws its reading's error
+// (it is read whole: "Cannot open file ...").
 SubjectHours readSubjectHours(const std::string& path);
 
 }  // namespace tht

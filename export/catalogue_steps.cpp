@@ -5,13 +5,11 @@
 #include <unordered_set>
 #include <vector>
 
+#include "export/catalogues.h"
 #include "export/steps.h"
 #include "export/teba_records.h"
 #include "platform/cp1252.h"
-#include "platform/files.h"
-#include "tables/table.h"
-#include "teba/line_reader.h"
-#include "teba/records.h"
+#include "teba/teba_lines.h"
 
 namespace tht {
 namespace {
@@ -19,42 +17,26 @@ namespace {
 using tables::FieldDef;
 using tables::FieldKind;
 
-// What one catalogue step reads, builds and writes.
-struct CatalogueRecipe {
-  const TebaFile& input;
-  const char* missingMessage;  // shown when the input file is not there
-  const char* tableName;       // in the work folder, without ".DBF"
-  std::vector<FieldDef> fields;
-  std::vector<const char*> fieldsSet;  // set in this order from values()
-  // Keep only the first record of each code (the first value), codes being
-  // the same when they differ in letter case only.
-  bool firstOfEachCode;
-  // The values of one data record, one per entry of fieldsSet.
-  std::vector<std::string> (*values)(const std::string& line);
-};
-
 void runCatalogueStep(StepContext& context, const CatalogueRecipe& recipe) {
   const std::string inputPath = stepInput(context, recipe.input, recipe.missingMessage);
   if (inputPath.empty()) return;
 
   // Opened before the old table goes, so an input that cannot be read
   // leaves that table in place.
-  LineReader input(inputPath);
+  TebaLines input(inputPath, recipe.input);
   const std::string& workFolder = context.env.workFolder;
   tables::createTable(workFolder, recipe.tableName, recipe.fields);
 
-  std::unordered_set<std::string> codesWritten;  // folded
+  std::unordered_set<std::string> codesWritten;  // by codeListKey()
   tables::Table table;
   table.open(workFolder, std::string(recipe.tableName) + ".DBF", tables::OpenMode::Shared);
   std::vector<size_t> columns;
   for (const char* name : recipe.fieldsSet) columns.push_back(table.fieldIndex(name));
 
   std::string line;
-  while (!input.eof()) {
-    input.readLine(line);
-    if (isSkipped(line, recipe.input.expectedName)) continue;
+  while (input.nextRecord(line)) {
     const std::vector<std::string> values = recipe.values(line);
-    if (recipe.firstOfEachCode && !codesWritten.insert(foldCase(values.front())).second) continue;
+    if (recipe.firstOfEachCode && !codesWritten.insert(codeListKey(values.front())).second) continue;
     table.append();
     for (size_t i = 0; i < columns.size(); ++i) table.setString(columns[i], values[i]);
     table.post();
@@ -67,7 +49,7 @@ FieldDef integer(const char* name) { return {name, FieldKind::Integer, 0}; }
 
 }  // namespace
 
-void TraspasarAsignaturas(StepContext& context) {
+const CatalogueRecipe& subjectsCatalogue() {
   static const CatalogueRecipe recipe{
       kSubjectsFile,
       "No existe archivo de asignaturas (TEBA_ASIGNAT.TXT)",
@@ -76,10 +58,10 @@ void TraspasarAsignaturas(StepContext& context) {
       {"COD", "CODLARGO", "NOMBRE"},
       true,
       subjectValues};
-  runCatalogueStep(context, recipe);
+  return recipe;
 }
 
-void TraspasarProfesores(StepContext& context) {
+const CatalogueRecipe& teachersCatalogue() {
   static const CatalogueRecipe recipe{
       kTeachersFile,
       "No existe archivo de profesores (TEBA_PROF.TXT)",
@@ -89,10 +71,10 @@ void TraspasarProfesores(StepContext& context) {
       {"ABREV", "NOMBRE", "DEPART"},
       true,
       teacherValues};
-  runCatalogueStep(context, recipe);
+  return recipe;
 }
 
-void TraspasarAulas(StepContext& context) {
+const CatalogueRecipe& roomsCatalogue() {
   static const CatalogueRecipe recipe{
       kRoomsFile,
       "No existe archivo de aulas (TEBA_AULAS.TXT)",
@@ -102,10 +84,10 @@ void TraspasarAulas(StepContext& context) {
       {"ABREV", "NOMBRE"},
       false,
       roomValues};
-  runCatalogueStep(context, recipe);
+  return recipe;
 }
 
-void TraspasarGrupos(StepContext& context) {
+const CatalogueRecipe& groupsCatalogue() {
   static const CatalogueRecipe recipe{
       kGroupsFile,
       "No existe archivo de grupos (TEBA_GRUPO.TXT)",
@@ -115,7 +97,14 @@ void TraspasarGrupos(StepContext& context) {
       {"ABREV", "TURNO", "NIVEL", "CURSO", "GRUPO", "UNIDAD"},
       false,
       groupValues};
-  runCatalogueStep(context, recipe);
+  return recipe;
 }
+
+std::string codeListKey(const std::string& code) { return foldCase(code); }
+
+void TraspasarAsignaturas(StepContext& context) { runCatalogueStep(context, subjectsCatalogue()); }
+void TraspasarProfesores(StepContext& context) { runCatalogueStep(context, teachersCatalogue()); }
+void TraspasarAulas(StepContext& context) { runCatalogueStep(context, roomsCatalogue()); }
+void TraspasarGrupos(StepContext& context) { runCatalogueStep(context, groupsCatalogue()); }
 
 }  // namespace tht

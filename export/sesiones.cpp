@@ -1,21 +1,15 @@
 // The day and period grid step: DIASHORAST, one row per data record of the
 // sessions file, each slot numbered by the rank of its start time among all
 // the start times of the week.
-#include <cstdint>
-#include <map>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "export/session_rules.h"
 #include "export/steps.h"
 #include "export/teba_records.h"
-#include "platform/cp1252.h"
 #include "core/error_texts.h"
-#include "platform/error.h"
-#include "platform/files.h"
 #include "tables/table.h"
-#include "teba/records.h"
-#include "teba/whole_file.h"
+#include "teba/teba_lines.h"
 
 namespace tht {
 namespace {
@@ -34,15 +28,8 @@ const std::vector<FieldDef>& gridFields() {
   return fields;
 }
 
-// Start times ordered and told apart ignoring letter case; texts of digits
-// keep plain character order ("1000" before "900").
-struct IgnoringCase {
-  bool operator()(const std::string& a, const std::string& b) const { return compareIgnoringCase(a, b) < 0; }
-};
-using StartTimes = std::map<std::string, size_t, IgnoringCase>;  // start -> period number
-
 // First pass: a row per data record, with the start time in HORA for now.
-void addSlots(WholeFile& lines, StartTimes& starts, Table& grid) {
+void addSlots(TebaLines& lines, PeriodNumbers& periods, Table& grid) {
   const size_t code = grid.fieldIndex("CODDIHO");
   const size_t day = grid.fieldIndex("DIA");
   const size_t period = grid.fieldIndex("HORA");
@@ -50,35 +37,33 @@ void addSlots(WholeFile& lines, StartTimes& starts, Table& grid) {
   const size_t to = grid.fieldIndex("HORAHASTA");
   const size_t minutes = grid.fieldIndex("MINUTOS");
   std::string line;
-  while (lines.nextLine(line)) {
-    if (isSkipped(line, kSessionsFile.expectedName)) continue;
+  while (lines.nextRecord(line)) {
     const SessionRecord record = sessionRecord(line);
-    starts.emplace(record.start, 0);
-    const int32_t end = parseInteger32(record.end);  // the end is read first
-    const int32_t start = parseInteger32(record.start);
+    periods.add(record.start);
+    const SlotTimes times = slotTimes(record);
     grid.append();
     grid.setString(day, record.day);
     grid.setString(code, record.slot);
     grid.setString(from, record.start);
     grid.setString(to, record.end);
-    grid.setString(minutes, std::to_string(slotMinutes(start, end)));
+    grid.setString(minutes, std::to_string(slotMinutes(times.start, times.end)));
     grid.setString(period, record.start);
     grid.post();
   }
 }
 
-// Second pass: HORA becomes the start time's rank, DIHO the day and HORA.
-void numberPeriods(StartTimes& starts, Table& grid) {
-  size_t rank = 0;
-  for (auto& entry : starts) entry.second = ++rank;
+// Second pass: HORA becomes the start time's period number, DIHO the day
+// and HORA.
+void numberPeriods(PeriodNumbers& periods, Table& grid) {
+  periods.number();
   const size_t diho = grid.fieldIndex("DIHO");
   const size_t day = grid.fieldIndex("DIA");
   const size_t period = grid.fieldIndex("HORA");
   const size_t from = grid.fieldIndex("HORADESDE");
   for (grid.first(); !grid.eof(); grid.next()) {
-    const auto found = starts.find(grid.asString(from));
+    const size_t number = periods.of(grid.asString(from));
     grid.edit();
-    grid.setString(period, found == starts.end() ? std::string() : std::to_string(found->second));
+    grid.setString(period, number == 0 ? std::string() : std::to_string(number));
     grid.setString(diho, grid.asString(day) + grid.asString(period));
     grid.post();
   }
@@ -86,9 +71,34 @@ void numberPeriods(StartTimes& starts, Table& grid) {
 
 }  // namespace
 
+SlotTimes slotTimes(const SessionRecord& record) {
+  SlotTimes times{};
+  try {
+    times.end = parseInteger32(record.end);
+  } catch (const Error& error) {
+    throw SlotTimeError(error.what(), true);
+  }
+  try {
+    times.start = parseInteger32(record.start);
+  } catch (const Error& error) {
+    throw SlotTimeError(error.what(), false);
+  }
+  return times;
+}
+
 int64_t slotMinutes(int32_t start, int32_t end) {
   const auto minutes = [](int64_t hhmm) { return hhmm / 100 * 60 + hhmm % 100; };
   return minutes(end) - minutes(start);
+}
+
+void PeriodNumbers::number() {
+  size_t rank = 0;
+  for (auto& entry : starts_) entry.second = ++rank;
+}
+
+size_t PeriodNumbers::of(const std::string& start) const {
+  const auto found = starts_.find(start);
+  return found == starts_.end() ? 0 : found->second;
 }
 
 void TraspasarSesiones(StepContext& context) {
@@ -96,14 +106,14 @@ void TraspasarSesiones(StepContext& context) {
   if (inputPath.empty()) return;
   // Read whole before the old table goes, so a file that cannot be read
   // leaves that table in place.
-  WholeFile lines(inputPath);
+  TebaLines lines(inputPath, kSessionsFile);
   const std::string& workFolder = context.env.workFolder;
   tables::createTable(workFolder, "DIASHORAST", gridFields());
   Table grid;
   grid.open(workFolder, "DIASHORAST.DBF", OpenMode::Shared);
-  StartTimes starts;
-  addSlots(lines, starts, grid);
-  numberPeriods(starts, grid);
+  PeriodNumbers periods;
+  addSlots(lines, periods, grid);
+  numberPeriods(periods, grid);
   grid.close();
 }
 

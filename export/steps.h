@@ -4,7 +4,6 @@
 // pass to the caller after closing what it opened.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "core/session.h"
@@ -29,11 +28,5 @@ void TraspasarAulas(StepContext& context);              // AULAT
 void TraspasarGrupos(StepContext& context);             // GRUPOST
 void TraspasarAsignaturasGrupos(StepContext& context);  // ASIGT
 void TraspasarSesiones(StepContext& context);           // DIASHORAST
-
-// MINUTOS of a slot: its length in minutes from its hhmm start and end
-// times, negative when it ends before it starts. (Subtracting the hhmm
-// numbers themselves would be right only for slots that cross exactly one
-// full hour.)
-int64_t slotMinutes(int32_t start, int32_t end);
 
 }  // namespace tht

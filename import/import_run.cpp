@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "import/lessons.h"
 #include "import/timetable.h"
 #include "platform/files.h"
 #include "teba/records.h"
@@ -44,50 +45,18 @@ class OpenTables {
   ImportTables& tables_;
 };
 
-// A field of a table looked up by name the first time it is read, so that a
-// missing field is reported where the walk first needs it.
-class FieldOf {
- public:
-  FieldOf(const tables::Table& table, const char* name) : table_(table), name_(name) {}
-  size_t index() {
-    if (index_ == kUnknown) index_ = table_.fieldIndex(name_);
-    return index_;
-  }
-
- private:
-  const tables::Table& table_;
-  const char* name_;
-  static constexpr size_t kUnknown = static_cast<size_t>(-1);
-  size_t index_ = kUnknown;
-};
-
-// One data record per lesson of SOLUC whose day is not 0, in table order.
+// One data record per lesson of SOLUC, in table order.
 void addLessons(ImportTables& tables, DayNotation notation, std::vector<std::string>& lines) {
-  tables::Table& soluc = tables.wwTableSoluc;
-  FieldOf dayField(soluc, "DIA");
-  FieldOf periodField(soluc, "HORA");
-  FieldOf teacherField(soluc, "PROF");
-  FieldOf groupField(soluc, "CODGRUPO");
-  FieldOf subjectField(soluc, "ASIG");
-  FieldOf roomField(soluc, "AULA");
   // Built at the first lesson that needs it, where a scan would first read
   // the day-and-period table.
   std::unique_ptr<SlotLookup> slots;
-
-  for (soluc.first(); !soluc.eof(); soluc.next()) {
-    if (soluc.asInteger(dayField.index()) == 0) continue;
-    const std::string period = soluc.asString(periodField.index());
-    const std::string day = dayInNotation(soluc.asString(dayField.index()), notation);
+  const SlotOf slotOf = [&](const std::string& day, const std::string& period) {
     if (!slots) slots = std::make_unique<SlotLookup>(tables.wwTableTramos);
-    // Looked up afresh for every lesson: a lesson without a slot never
-    // carries the code of the one before it.
-    const std::string slot = slots->find(day, period);
-    const std::string teacher = soluc.asString(teacherField.index());
-    const std::string group = soluc.asString(groupField.index());
-    const std::string subject = soluc.asString(subjectField.index());
-    const std::string room = soluc.asString(roomField.index());
-    lines.push_back(lessonRecord(slot, day, teacher, group, subject, room));
-  }
+    return slots->find(day, period);
+  };
+  forEachLesson(tables.wwTableSoluc, notation, slotOf, [&](const Lesson& lesson) {
+    lines.push_back(lessonRecord(lesson.slot, lesson.day, lesson.teacher, lesson.group, lesson.subject, lesson.room));
+  });
 }
 
 }  // namespace

@@ -22,25 +22,16 @@ std::string centreCode(WholeFile& subjects) {
   return {};
 }
 
-namespace {
-
-DayNotation notationOfSecondLine(const std::string& secondLine) {
-  const std::string column9 = field(secondLine, 9, 1);
+DayNotation dayNotationOfLine(const std::string& line) {
+  const std::string column9 = field(line, 9, 1);
   if (column9.size() == 1 && column9[0] >= '1' && column9[0] <= '7') return DayNotation::Digits;
   return DayNotation::Letters;
-}
-
-}  // namespace
-
-DayNotation dayNotation(const std::vector<std::string>& sessionLines) {
-  if (sessionLines.size() < 2) throw Error("List index out of bounds (1)");
-  return notationOfSecondLine(sessionLines[1]);
 }
 
 DayNotation dayNotation(WholeFile& sessions) {
   std::string line;
   if (!sessions.nextLine(line) || !sessions.nextLine(line)) throw Error("List index out of bounds (1)");
-  return notationOfSecondLine(line);
+  return dayNotationOfLine(line);
 }
 
 std::string dayInNotation(const std::string& day, DayNotation notation) {

@@ -24,12 +24,13 @@ std::string centreCode(WholeFile& subjects);
 
 enum class DayNotation { Digits, Letters };
 
-// Column 9 of the sessions file's second line: a digit "1" to "7" means
-// digits, anything else (a letter, a space, nothing) letters. A file of
+// The notation a line of the sessions file writes its day in: column 9 a
+// digit "1" to "7" means digits, anything else (a letter, a space,
+// nothing) letters.
+DayNotation dayNotationOfLine(const std::string& line);
+// The notation of the whole sessions file, walked from its first line: that
+// of its second line (only the first two lines are taken out). A file of
 // fewer than two lines throws "List index out of bounds (1)".
-DayNotation dayNotation(const std::vector<std::string>& sessionLines);
-// The same from the sessions file walked from its first line; only its
-// first two lines are taken out.
 DayNotation dayNotation(WholeFile& sessions);
 
 // The day text as the notation writes it: in letters "1" to "7" become

@@ -298,6 +298,8 @@ std::string_view textAsRead(std::string_view stored) {
   return stored.substr(0, end);
 }
 
+std::string_view textAsStored(std::string_view value, size_t size) { return textAsRead(value.substr(0, size)); }
+
 std::string_view storedText(std::string_view record, const Column& column) {
   return textAsRead(fieldBytes(record, column));
 }

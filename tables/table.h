@@ -41,6 +41,9 @@ void createTable(const std::string& folder, const std::string& tableName,
 // The text a text field reads as when `stored` are its bytes: without the
 // blanks (spaces, NULs) at their end.
 std::string_view textAsRead(std::string_view stored);
+// The text a text field of `size` characters reads as after `value` has
+// been set in it: the value cut to the field's size, as read.
+std::string_view textAsStored(std::string_view value, size_t size);
 
 class Table {
  public:

@@ -1,0 +1,33 @@
+// How the checks write their findings into a report: one line each,
+// "<where>: <text>", notes marked "nota: " and not counted.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "report/report.h"
+#include "teba/teba_files.h"
+
+namespace tht::report {
+
+class Findings {
+ public:
+  explicit Findings(Result& result) : result_(result) {}
+  void problem(const std::string& where, const std::string& text) {
+    result_.lines.push_back(where + ": " + text);
+    ++result_.problems;
+  }
+  void note(const std::string& where, const std::string& text) {
+    result_.lines.push_back("nota: " + where + ": " + text);
+  }
+
+ private:
+  Result& result_;
+};
+
+// "<file>:<line>".
+inline std::string at(const TebaFile& file, size_t line) { return std::string(file.name) + ":" + std::to_string(line); }
+// The text between single quotes.
+inline std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+}  // namespace tht::report
