@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include "platform/files.h"
+#include "platform/names.h"
 
 namespace tht::cli {
 namespace {
@@ -21,7 +22,7 @@ Invocation parseArguments(const std::vector<std::string>& args) {
     return call;
   }
   if (!isRun(call.command) && call.command != "show-table")
-    throw UsageError("orden desconocida: " + call.command);
+    throw UsageError("orden desconocida: " + shownName(call.command));
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") {
@@ -36,11 +37,11 @@ Invocation parseArguments(const std::vector<std::string>& args) {
     } else if (arg == "--csv" && call.command == "show-table") {
       call.csv = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
-      throw UsageError("opci\xF3n desconocida para " + call.command + ": " + arg);
+      throw UsageError("opci\xF3n desconocida para " + call.command + ": " + shownName(arg));
     } else if (call.target.empty() && !arg.empty()) {
       call.target = arg;
     } else {
-      throw UsageError("sobra el argumento: " + arg);
+      throw UsageError("sobra el argumento: " + shownName(arg));
     }
   }
   if (!call.help && call.target.empty())

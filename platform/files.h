@@ -63,6 +63,12 @@ bool folderExists(const std::string& path);
 // the system gives them; false with `error` set when it cannot be read.
 bool listFolder(const std::string& folder, std::vector<std::string>& names, SystemError& error);
 
+// The names of the folders in `folder` that a folder list shows, in the
+// order the system gives them: "." and "..", and hidden and system ones left
+// out (on Windows by their attributes; elsewhere a name starting with "." is
+// hidden). Links to folders count as folders. Empty when it cannot be read.
+std::vector<std::string> visibleSubfolders(const std::string& folder);
+
 // Deletes a file if it is there; a failure is ignored. Returns whether a
 // file was removed.
 bool deleteFileIfPresent(const std::string& path);
@@ -73,7 +79,8 @@ bool deleteFileIfPresent(const std::string& path);
 // target. On Linux an existing file keeps its permission bits. On Windows a
 // move refused because another program holds the target for a moment
 // (sharing violation, access denied) is retried for about a second. Throws
-// Error with "Cannot create file \"<path>\". <cause>" when it cannot be
+// Error with "Cannot create file \"<path>\". <cause>" (the path as shown,
+// see platform/names.h) when it cannot be
 // done; the earlier file is then untouched and no temporary file is left.
 void replaceFileAtomically(const std::string& path, const std::string& bytes);
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <langinfo.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <signal.h>
@@ -21,6 +22,7 @@
 #include "platform/cp1252.h"
 #include "platform/error.h"
 #include "platform/input_file.h"
+#include "platform/names.h"
 #include "platform/random_access_file.h"
 
 namespace tht {
@@ -173,7 +175,7 @@ bool deleteFileIfPresent(const std::string& path) {
 
 void replaceFileAtomically(const std::string& path, const std::string& bytes) {
   auto fail = [&](int err) {
-    throw Error("Cannot create file \"" + path + "\". " + systemErrorText(err));
+    throw Error("Cannot create file \"" + shownName(path) + "\". " + systemErrorText(err));
   };
   if (folderExists(path)) fail(EISDIR);
   mode_t mode = 0644;
@@ -216,6 +218,19 @@ bool listFolder(const std::string& folder, std::vector<std::string>& names, Syst
   }
   ::closedir(dir);
   return true;
+}
+
+std::vector<std::string> visibleSubfolders(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return names;
+  while (const struct dirent* entry = ::readdir(dir)) {
+    if (entry->d_name[0] == '.') continue;  // hidden, and "." and ".."
+    struct stat st;
+    if (::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode)) names.push_back(entry->d_name);
+  }
+  ::closedir(dir);
+  return names;
 }
 
 bool isReadOnlyFile(const std::string& path) {
@@ -262,10 +277,15 @@ int windowsErrorCode(int native) {
   }
 }
 
+// The text is in the locale's language and character set (English and ASCII
+// unless the program has set a locale): UTF-8 is converted; the letters of
+// the single-byte Western sets are those of code page 1252 already.
 std::string systemErrorText(int native) {
   char buffer[256];
   const char* text = ::strerror_r(native, buffer, sizeof buffer);
-  return utf8ToCp1252(text);
+  const char* codeset = ::nl_langinfo(CODESET);
+  const bool utf8 = codeset != nullptr && (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
+  return utf8 ? utf8ToCp1252(text) : std::string(text);
 }
 
 SystemError systemError(int native, SystemError::Kind kind) {

@@ -9,6 +9,7 @@
 
 #include "platform/error.h"
 #include "platform/files.h"
+#include "platform/names.h"
 #include "platform/temporary_files.h"
 
 namespace tht {
@@ -115,6 +116,22 @@ bool listFolder(const std::string& folder, std::vector<std::string>& names, Syst
   return true;
 }
 
+std::vector<std::string> visibleSubfolders(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = ::FindFirstFileA(joinPath(folder, "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const DWORD attributes = found.dwFileAttributes;
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) || (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+      continue;
+    const std::string name = found.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (::FindNextFileA(search, &found));
+  ::FindClose(search);
+  return names;
+}
+
 bool deleteFileIfPresent(const std::string& path) {
   const DWORD attributes = attributesOf(path);
   if (attributes == kNoAttributes || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
@@ -124,7 +141,7 @@ bool deleteFileIfPresent(const std::string& path) {
 
 void replaceFileAtomically(const std::string& path, const std::string& bytes) {
   auto fail = [&](DWORD error) {
-    throw Error("Cannot create file \"" + path + "\". " + systemErrorText(static_cast<int>(error)));
+    throw Error("Cannot create file \"" + shownName(path) + "\". " + systemErrorText(static_cast<int>(error)));
   };
   const DWORD attributes = attributesOf(path);
   if (attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) fail(ERROR_ACCESS_DENIED);

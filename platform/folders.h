@@ -1,9 +1,11 @@
 // The fixed places of the program: the work folder that holds the working
 // tables, the program file and its folder (beside which "Horavent.ini"
-// lives), and the working directory.
+// lives), and the working directory, which the folder list moves.
 #pragma once
 
 #include <string>
+
+#include "platform/system_error.h"
 
 namespace tht {
 
@@ -26,5 +28,9 @@ std::string programFileName();
 
 // The process's working directory; empty when it cannot be told.
 std::string workingDirectory();
+
+// Makes `folder` the process's working directory; the failure, with the
+// system's Windows-style code, when it cannot (nothing then changes).
+SystemError changeWorkingDirectory(const std::string& folder);
 
 }  // namespace tht

@@ -7,6 +7,7 @@
 #include "platform/cp1252.h"
 #include "platform/error.h"
 #include "platform/files.h"
+#include "platform/names.h"
 
 namespace tht {
 namespace {
@@ -55,7 +56,7 @@ Lines splitLines(const std::string& content) {
 
 void writeProfileString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value) {
-  const std::string failure = "Unable to write to " + path;
+  const std::string failure = "Unable to write to " + shownName(path);
   std::string content;
   const std::string target = fileExists(path) ? linkTarget(path) : path;
   if (fileExists(target)) {

@@ -12,7 +12,8 @@ namespace tht {
 // line otherwise. Sections and keys match ignoring ASCII case; every other
 // line stays as it was, and the file keeps its line ends (CR LF for a new
 // file). The file is replaced atomically (through a symbolic link, its
-// target). Throws Error("Unable to write to <path>") when it cannot be read
+// target). Throws Error("Unable to write to <path>") (the path as shown, see
+// platform/names.h) when it cannot be read
 // or written, and when it is read-only: it then stays as it was.
 void writeProfileString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value);

@@ -1,4 +1,5 @@
-// The program's places and the clock on Linux (and other POSIX systems).
+// The program's places, the working directory, names as shown and the clock
+// on Linux (and other POSIX systems).
 #include <unistd.h>
 
 #include <cerrno>
@@ -7,8 +8,10 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "platform/names.h"
 
 namespace tht {
 
@@ -42,6 +45,15 @@ std::string workingDirectory() {
     buffer.resize(buffer.size() * 2);
   }
 }
+
+SystemError changeWorkingDirectory(const std::string& folder) {
+  if (::chdir(folder.c_str()) != 0) return systemError(errno);
+  return {};
+}
+
+// File names are UTF-8 here whatever the locale: a C locale must not make
+// them unreadable.
+std::string shownName(const std::string& native) { return utf8ToCp1252(native); }
 
 std::tm localTimeNow() {
   const std::time_t now = std::time(nullptr);

@@ -1,4 +1,5 @@
-// The program's places and the clock on Windows.
+// The program's places, the working directory, names as shown and the clock
+// on Windows.
 #include "platform/windows_api.h"
 
 #include <ctime>
@@ -6,6 +7,7 @@
 
 #include "platform/clock.h"
 #include "platform/folders.h"
+#include "platform/names.h"
 
 namespace tht {
 
@@ -29,6 +31,14 @@ std::string workingDirectory() {
   if (n == 0 || n >= buffer.size()) return {};
   return std::string(buffer.data(), n);
 }
+
+SystemError changeWorkingDirectory(const std::string& folder) {
+  if (!::SetCurrentDirectoryA(folder.c_str())) return systemError(static_cast<int>(::GetLastError()));
+  return {};
+}
+
+// The A functions give names in code page 1252, the program's own.
+std::string shownName(const std::string& native) { return native; }
 
 std::tm localTimeNow() {
   SYSTEMTIME now;

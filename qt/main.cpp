@@ -5,10 +5,12 @@
 #include <QApplication>
 
 #include "app/command_line.h"
-#include "qt/exit_guard.h"
-#include "qt/tmform.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "platform/names.h"
+#include "qt/exit_guard.h"
+#include "qt/text.h"
+#include "qt/tmform.h"
 
 int main(int argc, char** argv) {
   using namespace tht::app;
@@ -19,11 +21,10 @@ int main(int argc, char** argv) {
   // word such as "-reverse" among them must not change the window.
   int qtArgc = 1;
   QApplication application(qtArgc, argv);
-  QApplication::setApplicationName(QString::fromLocal8Bit(applicationTitle(tht::programFileName()).c_str()));
+  QApplication::setApplicationName(qtText(applicationTitle(tht::shownName(tht::programFileName()))));
 
   DialogSink sink;
-  FormSettings settings{parameters, tht::joinPath(tht::programFolder(), "Horavent.ini"), tht::defaultWorkFolder(),
-                        systemDrives()};
+  FormSettings settings{parameters, tht::joinPath(tht::programFolder(), "Horavent.ini"), tht::defaultWorkFolder()};
   TMForm form(settings, sink);
   if (form.FormCreate()) {
     form.show();

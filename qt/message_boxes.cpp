@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "platform/cp1252.h"
 #include "platform/error.h"
+#include "qt/text.h"
 
 namespace tht::qt {
 
@@ -33,8 +33,7 @@ class CentredBox : public QMessageBox {
 };
 
 void showBox(QMessageBox::Icon icon, const std::string& text) {
-  CentredBox box(icon, QApplication::applicationName(), QString::fromStdString(cp1252ToUtf8(text)),
-                 QMessageBox::NoButton);
+  CentredBox box(icon, QApplication::applicationName(), qtText(text), QMessageBox::NoButton);
   box.addButton("Aceptar", QMessageBox::AcceptRole);
   box.exec();
 }

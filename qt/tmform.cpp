@@ -10,8 +10,8 @@
 #include <initializer_list>
 
 #include "app/keys.h"
-#include "app/path_label.h"
 #include "qt/hosting.h"
+#include "qt/text.h"
 
 namespace tht::qt {
 
@@ -28,10 +28,11 @@ QFont sansSerif(bool bold) {
   return font;
 }
 
-QFont arialBold16() {
+// "Arial" 16 pixels bold, scaled as the whole window is.
+QFont heading(int textHeight) {
   QFont font;
   font.setFamilies({"Arial", "Liberation Sans", "Arimo", "DejaVu Sans"});
-  font.setPixelSize(16);
+  font.setPixelSize(scaled(16, textHeight));
   font.setBold(true);
   return font;
 }
@@ -42,10 +43,10 @@ QColor colourOf(int32_t value) {
 }
 
 // A label as the component table describes it.
-QLabel* label(Component component, QWidget* parent, const QColor& windowText) {
+QLabel* label(Component component, QWidget* parent, const QColor& windowText, int textHeight) {
   const ComponentSpec& entry = componentTable()[component];
-  auto* widget = new QLabel(QString::fromLocal8Bit(entry.caption), parent);
-  widget->setFont(entry.font == FontKind::Heading ? arialBold16() : sansSerif(entry.font == FontKind::Bold));
+  auto* widget = new QLabel(qtText(entry.caption), parent);
+  widget->setFont(entry.font == FontKind::Heading ? heading(textHeight) : sansSerif(entry.font == FontKind::Bold));
   QPalette palette = widget->palette();
   palette.setColor(QPalette::WindowText, entry.textColour < 0 ? windowText : colourOf(entry.textColour));
   if (entry.background >= 0) {
@@ -62,7 +63,7 @@ QLabel* label(Component component, QWidget* parent, const QColor& windowText) {
 }
 
 GlyphButton* button(Component component, Glyph glyph, QWidget* parent) {
-  return new GlyphButton(QString::fromLocal8Bit(componentTable()[component].caption), glyph, parent);
+  return new GlyphButton(qtText(componentTable()[component].caption), glyph, parent);
 }
 
 }  // namespace
@@ -71,8 +72,9 @@ TMForm::TMForm(FormSettings settings, MessageSink& sink)
     : settings_(std::move(settings)),
       sink_(sink),
       notifier_(sink),
-      controller_(settings_.iniPath, settings_.workFolder, notifier_, sink) {
-  setWindowTitle(kWindowCaption);
+      controller_(settings_.iniPath, settings_.workFolder, notifier_, sink),
+      browser_(*settings_.folders) {
+  setWindowTitle(qtText(kWindowCaption));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFont(sansSerif(false));
   setAutoFillBackground(true);  // the button-face colour of the palette
@@ -80,33 +82,31 @@ TMForm::TMForm(FormSettings settings, MessageSink& sink)
   scale_ = static_cast<double>(textHeight_) / kDesignTextHeight;
 
   const QColor windowText = palette().color(QPalette::WindowText);
-  const auto reportError = [this](const std::string& message) { sink_.error(message); };
 
   // The three panels and what is in them, in their order of declaration.
   Draw3D2 = new GradientPanel(kRunPanelGradient, this);
-  Label3 = label(kLabel3, Draw3D2, windowText);
+  Label3 = label(kLabel3, Draw3D2, windowText, textHeight_);
   BExportar = button(kBExportar, Glyph::Tick, Draw3D2);
   Draw3D3 = new GradientPanel(kRunPanelGradient, this);
-  Label4 = label(kLabel4, Draw3D3, windowText);
+  Label4 = label(kLabel4, Draw3D3, windowText, textHeight_);
   BImportar = button(kBImportar, Glyph::Tick, Draw3D3);
   Draw3D1 = new GradientPanel(kFolderPanelGradient, this);
-  Label1 = label(kLabel1, Draw3D1, windowText);
-  Label2 = label(kLabel2, Draw3D1, windowText);
+  Label1 = label(kLabel1, Draw3D1, windowText, textHeight_);
+  Label2 = label(kLabel2, Draw3D1, windowText, textHeight_);
   BClose = button(kBClose, Glyph::Exit, Draw3D1);
-  Directorios = new FolderList(Draw3D1, reportError);
-  Unidades = new DriveList(Draw3D1, *Directorios, settings_.drives, reportError);
-  Label5 = label(kLabel5, Draw3D1, windowText);
-  Label6 = label(kLabel6, Draw3D1, windowText);
+  Directorios = new FolderList(Draw3D1, px(kFolderLineHeight));
+  Unidades = new DriveList(Draw3D1, browser_);
+  Label5 = label(kLabel5, Draw3D1, windowText, textHeight_);
+  Label6 = label(kLabel6, Draw3D1, windowText, textHeight_);
   // Where the fallback font makes "Ruta Actual:" wider than the original,
   // its opaque background must not hide the start of the path.
   Label2->raise();
-  place(standAloneLayout(textHeight_));
-
-  setTabOrder(BExportar, BImportar);
-  setTabOrder(BImportar, BClose);
-  setTabOrder(BClose, Directorios);
-  setTabOrder(Directorios, Unidades);
-  BExportar->setFocus();
+  const WindowLayout layout = standAloneLayout(textHeight_);
+  place(layout);
+  // Tab visits every control in the shared order; Qt skips hidden ones.
+  const std::vector<Component> order = tabOrder(true, true);
+  for (size_t i = 1; i < order.size(); ++i) setTabOrder(widgetOf(order[i - 1]), widgetOf(order[i]));
+  focusFirst(layout);
 
   connect(BExportar, &QPushButton::clicked, this, [this] { BExportarClick(); });
   connect(BImportar, &QPushButton::clicked, this, [this] { BImportarClick(); });
@@ -115,42 +115,68 @@ TMForm::TMForm(FormSettings settings, MessageSink& sink)
   // window's keys, and without one stand-alone neither.
   auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
   connect(altF4, &QShortcut::activated, this, [this] { close(); });
-  Directorios->folderChanged = [this] {
-    updatePathLabel();
-    Unidades->followFolderList();
-  };
+  connect(Directorios, &QListWidget::itemDoubleClicked, this,
+          [this](QListWidgetItem* item) { openFolderLine(Directorios->row(item)); });
+  connect(Unidades, QOverload<int>::of(&QComboBox::activated), this, [this](int index) { chooseDrive(index); });
   for (QWidget* watched : std::initializer_list<QWidget*>{BExportar, BImportar, BClose, Directorios, Unidades})
     watched->installEventFilter(this);
-  updatePathLabel();
+  showFolderChange({});
 }
 
 int TMForm::px(int value) const { return scaled(value, textHeight_); }
 
+QWidget* TMForm::widgetOf(Component component) const {
+  QWidget* const widgets[kComponentCount] = {Draw3D2, Label3, BExportar, Draw3D3,     Label4,   BImportar, Draw3D1,
+                                             Label1,  Label2, BClose,    Directorios, Unidades, Label5,    Label6};
+  return widgets[component];
+}
+
 // Every component at its place; the labels that follow their text keep
 // their size.
 void TMForm::place(const WindowLayout& layout) {
-  QWidget* widgets[kComponentCount] = {Draw3D2, Label3, BExportar, Draw3D3, Label4, BImportar, Draw3D1,
-                                       Label1,  Label2, BClose,    Directorios, Unidades, Label5, Label6};
   for (int i = 0; i < kComponentCount; ++i) {
+    QWidget* widget = widgetOf(static_cast<Component>(i));
     const Rect& box = layout.boxes[i];
-    const QSize own = widgets[i]->size();
+    const QSize own = widget->size();
     const int width = box.width > 0 ? box.width : own.width();
-    const int height = box.height > 0 ? box.height : (widgets[i] == Unidades ? Unidades->sizeHint().height()
-                                                                             : own.height());
-    widgets[i]->setGeometry(box.left, box.top, width, height);
+    const int height = box.height > 0 ? box.height : (widget == Unidades ? Unidades->sizeHint().height() : own.height());
+    widget->setGeometry(box.left, box.top, width, height);
   }
   Draw3D2->setVisible(layout.exportShown);
   Draw3D3->setVisible(layout.importShown);
   setFixedSize(layout.width, layout.height);
 }
 
+// The first control of the Tab order that the layout shows.
+void TMForm::focusFirst(const WindowLayout& layout) {
+  widgetOf(tabOrder(layout.exportShown, layout.importShown).front())->setFocus();
+}
+
+void TMForm::openFolderLine(int row) {
+  if (row >= 0) showFolderChange(browser_.openFolderLine(static_cast<size_t>(row)));
+}
+
+void TMForm::chooseDrive(int index) {
+  if (index >= 0) showFolderChange(browser_.chooseDrive(static_cast<size_t>(index)));
+}
+
+// Both lists and the path label as the browser has them now; after a
+// failure the error box, and the lines stay as they were.
+void TMForm::showFolderChange(const std::string& error) {
+  if (!error.empty()) {
+    sink_.error(error);
+    Directorios->setCurrentRow(static_cast<int>(browser_.selectedFolderLine()));
+  } else {
+    Directorios->showLines(browser_);
+    updatePathLabel();
+  }
+  Unidades->showSelection(browser_);
+}
+
 void TMForm::updatePathLabel() {
   const QFontMetrics metrics(Label2->font());
-  const std::string shown =
-      shortenPath(Directorios->currentFolder(), px(kPathLabelWidth), [&metrics](const std::string& text) {
-        return metrics.horizontalAdvance(QString::fromLocal8Bit(text.c_str()));
-      });
-  Label2->setText(QString::fromLocal8Bit(shown.c_str()));
+  Label2->setText(qtText(browser_.pathLabel(
+      px(kPathLabelWidth), [&metrics](const std::string& text) { return metrics.horizontalAdvance(qtText(text)); })));
   Label2->adjustSize();
 }
 
@@ -172,17 +198,18 @@ bool TMForm::FormCreate() {
     return false;
   }
   controller_.becameHosted(plan);
-  place(hostedLayout(textHeight_, plan.direction, outer.width(), outer.height()));
-  (plan.direction != Direction::Import ? static_cast<QWidget*>(BExportar) : BImportar)->setFocus();
+  const WindowLayout layout = hostedLayout(textHeight_, plan.direction, outer.width(), outer.height());
+  place(layout);
+  focusFirst(layout);
   return true;
 }
 
 void TMForm::BExportarClick() {
-  if (controller_.BExportarClick(Directorios->currentFolder())) close();
+  if (controller_.BExportarClick(browser_.currentFolder())) close();
 }
 
 void TMForm::BImportarClick() {
-  if (controller_.BImportarClick(Directorios->currentFolder())) close();
+  if (controller_.BImportarClick(browser_.currentFolder())) close();
 }
 
 void TMForm::closeEvent(QCloseEvent* event) {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/folder_browser.h"
 #include "app/layout.h"
 #include "app/run_controller.h"
 #include "qt/message_boxes.h"
-#include "qt/mounts.h"
 #include "qt/widgets.h"
 
 namespace tht::qt {
@@ -20,7 +20,7 @@ struct FormSettings {
   std::vector<std::string> parameters;  // as counted
   std::string iniPath;                  // "Horavent.ini" beside the program
   std::string workFolder;               // the tables' folder
-  std::vector<app::Drive> drives;            // for the drive list
+  app::FolderSystem* folders = &app::systemFolders();  // what the folder and drive lists show
 };
 
 class TMForm : public QWidget {
@@ -37,6 +37,10 @@ class TMForm : public QWidget {
   void BCloseClick() { close(); }
 
   const Session& session() const { return controller_.session(); }
+  const app::FolderBrowser& browser() const { return browser_; }
+  // A double-click on a line of the folder list; the choice of a drive.
+  void openFolderLine(int row);
+  void chooseDrive(int index);
   // The client area's scale: the window font's text height over 13.
   double scale() const { return scale_; }
 
@@ -62,13 +66,17 @@ class TMForm : public QWidget {
 
  private:
   int px(int value) const;
+  QWidget* widgetOf(app::Component component) const;
   void place(const app::WindowLayout& layout);
+  void focusFirst(const app::WindowLayout& layout);
+  void showFolderChange(const std::string& error);
   void updatePathLabel();
 
   FormSettings settings_;
   app::MessageSink& sink_;
   WindowNotifier notifier_;
   app::RunController controller_;
+  app::FolderBrowser browser_;
   int textHeight_ = app::kDesignTextHeight;
   double scale_ = 1.0;
 };

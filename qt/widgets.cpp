@@ -1,7 +1,5 @@
 #include "qt/widgets.h"
 
-#include <unistd.h>
-
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
@@ -11,31 +9,24 @@
 #include <QStyledItemDelegate>
 #include <QStylePainter>
 #include <algorithm>
-#include <cerrno>
-#include <climits>
 
-#include "app/folder_lines.h"
-#include "platform/files.h"
+#include "qt/text.h"
 
 namespace tht::qt {
 
 using namespace tht::app;
 namespace {
 
-
 const QColor kOlive(0x80, 0x80, 0x00);
 const QColor kListBackground(0xF0, 0xFB, 0xFF);
-constexpr int kLineHeight = 16;
 constexpr int kIconSize = 16;
 constexpr int kIconTextGap = 4;
 constexpr int kIndentRole = Qt::UserRole + 1;
 
-std::string ioErrorText(int errnoValue) { return "Error de E/S " + std::to_string(windowsErrorCode(errnoValue)); }
-
 // Draws the line's icon at its indent and its name 4 pixels after it.
 class IndentedLineDelegate : public QStyledItemDelegate {
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  IndentedLineDelegate(int lineHeight, QObject* parent) : QStyledItemDelegate(parent), lineHeight_(lineHeight) {}
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     const bool selected = option.state & QStyle::State_Selected;
     painter->fillRect(option.rect, selected ? option.palette.highlight() : option.palette.base());
@@ -50,8 +41,11 @@ class IndentedLineDelegate : public QStyledItemDelegate {
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, index.data(Qt::DisplayRole).toString());
   }
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    return QSize(QStyledItemDelegate::sizeHint(option, index).width(), kLineHeight);
+    return QSize(QStyledItemDelegate::sizeHint(option, index).width(), lineHeight_);
   }
+
+ private:
+  int lineHeight_;
 };
 
 void setListColours(QWidget* widget) {
@@ -159,85 +153,38 @@ void GlyphButton::paintEvent(QPaintEvent*) {
   }
 }
 
-// ---- folder list
+// ---- folder list and drive list
 
-FolderList::FolderList(QWidget* parent, ErrorReporter reportError)
-    : QListWidget(parent), reportError_(std::move(reportError)) {
-  setItemDelegate(new IndentedLineDelegate(this));
+FolderList::FolderList(QWidget* parent, int lineHeight) : QListWidget(parent) {
+  setItemDelegate(new IndentedLineDelegate(lineHeight, this));
   setUniformItemSizes(true);
   setListColours(this);
-  connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { openLine(item); });
-  char buffer[PATH_MAX];
-  current_ = getcwd(buffer, sizeof buffer) ? buffer : "/";
-  rebuild();
 }
 
 int FolderList::iconIndent(int row) const { return item(row)->data(kIndentRole).toInt(); }
 
-bool FolderList::changeFolder(const std::string& folder) {
-  if (::chdir(folder.c_str()) != 0) {
-    reportError_(ioErrorText(errno));
-    return false;
-  }
-  char buffer[PATH_MAX];
-  current_ = getcwd(buffer, sizeof buffer) ? buffer : folder;
-  rebuild();
-  if (folderChanged) folderChanged();
-  return true;
-}
-
-void FolderList::openLine(QListWidgetItem* item) {
-  const int line = row(item);
-  if (line >= 0 && static_cast<size_t>(line) < targets_.size()) changeFolder(targets_[line]);
-}
-
-void FolderList::rebuild() {
+void FolderList::showLines(const FolderBrowser& browser) {
   clear();
-  targets_.clear();
   QStyle* style = QApplication::style();
   const QIcon open = style->standardIcon(QStyle::SP_DirOpenIcon);
   const QIcon closed = style->standardIcon(QStyle::SP_DirClosedIcon);
-  // Hidden subfolders are left out: QDir lists them only when asked to.
-  std::vector<std::string> subfolders;
-  for (const QString& name :
-       QDir(QString::fromLocal8Bit(current_.c_str())).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort))
-    subfolders.push_back(name.toLocal8Bit().toStdString());
-  const FolderListing listing = folderLines(current_, '/', std::move(subfolders));
-  for (const FolderLine& line : listing.lines) {
-    auto* item = new QListWidgetItem(line.icon == FolderIcon::Closed ? closed : open,
-                                     QString::fromLocal8Bit(line.text.c_str()), this);
+  for (const FolderLine& line : browser.folderLines()) {
+    auto* item = new QListWidgetItem(line.icon == FolderIcon::Closed ? closed : open, qtText(line.text), this);
     item->setData(kIndentRole, line.indent);
-    targets_.push_back(line.target);
   }
-  setCurrentRow(static_cast<int>(listing.selected));
+  setCurrentRow(static_cast<int>(browser.selectedFolderLine()));
 }
 
-// ---- drive list
-
-DriveList::DriveList(QWidget* parent, FolderList& folders, std::vector<Drive> drives, ErrorReporter reportError)
-    : QComboBox(parent), folders_(folders), drives_(std::move(drives)), reportError_(std::move(reportError)) {
+DriveList::DriveList(QWidget* parent, const FolderBrowser& browser) : QComboBox(parent) {
   setListColours(this);
   setIconSize(QSize(kIconSize, kIconSize));
-  for (const Drive& drive : drives_) addItem(driveIcon(drive.kind), QString::fromLocal8Bit(drive.text.c_str()));
-  followFolderList();
-  connect(this, QOverload<int>::of(&QComboBox::activated), this, [this](int index) { choose(index); });
+  for (const DriveLine& line : browser.driveLines()) addItem(driveIcon(line.kind), qtText(line.text));
+  showSelection(browser);
 }
 
-void DriveList::followFolderList() {
-  const size_t index = driveOf(drives_, folders_.currentFolder());
-  if (index < drives_.size()) {
-    lastVisited_[drives_[index].root] = folders_.currentFolder();
-    setCurrentIndex(static_cast<int>(index));
-  }
-}
-
-void DriveList::choose(int index) {
-  if (index < 0 || static_cast<size_t>(index) >= drives_.size()) return;
-  const Drive& drive = drives_[index];
-  const auto visited = lastVisited_.find(drive.root);
-  const std::string target = visited == lastVisited_.end() ? drive.root : visited->second;
-  // A failure is reported by the folder list; this list keeps the choice.
-  folders_.changeFolder(target);
+void DriveList::showSelection(const FolderBrowser& browser) {
+  const size_t selected = browser.selectedDriveLine();
+  setCurrentIndex(selected < browser.driveLines().size() ? static_cast<int>(selected) : -1);
 }
 
 }  // namespace tht::qt

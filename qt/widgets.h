@@ -7,13 +7,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QWidget>
-#include <functional>
-#include <map>
-#include <string>
-#include <vector>
 
+#include "app/folder_browser.h"
 #include "app/gradient.h"
-#include "qt/mounts.h"
 
 namespace tht::qt {
 
@@ -50,51 +46,22 @@ class GlyphButton : public QPushButton {
   QPixmap glyph_;
 };
 
-// Shows an input/output error the way the window's error box does.
-using ErrorReporter = std::function<void(const std::string& message)>;
-
-// The folder list: the root, the folders down to the current one, and the
-// current folder's subfolders. Its current folder is the process's working
-// directory; double-clicking a line moves there.
+// The folder list: the browser's folder lines, each `lineHeight` high, its
+// icon at its indent and its name 4 pixels after the icon.
 class FolderList : public QListWidget {
  public:
-  FolderList(QWidget* parent, ErrorReporter reportError);
-  // The current folder's text: the working directory, "/" at the root.
-  std::string currentFolder() const { return current_; }
-  // Makes `folder` the working directory and rebuilds the list; an error
-  // leaves everything as it was, reports it and returns false.
-  bool changeFolder(const std::string& folder);
-  // Called after every change of folder.
-  std::function<void()> folderChanged;
+  FolderList(QWidget* parent, int lineHeight);
+  void showLines(const app::FolderBrowser& browser);
   // The x offset of the icon of line `row`, as the line is drawn.
   int iconIndent(int row) const;
-
- private:
-  void rebuild();
-  void openLine(QListWidgetItem* item);
-
-  ErrorReporter reportError_;
-  std::string current_;
-  std::vector<std::string> targets_;  // the folder each line leads to
 };
 
-// The drive list: the mounted file systems; choosing one moves the folder
-// list to the folder last visited there, or to its mount point.
+// The drive list: the browser's drive lines, built once; showSelection()
+// follows the browser's selected drive.
 class DriveList : public QComboBox {
  public:
-  DriveList(QWidget* parent, FolderList& folders, std::vector<app::Drive> drives, ErrorReporter reportError);
-  // Selects the drive of the folder list's current folder.
-  void followFolderList();
-  const std::vector<app::Drive>& drives() const { return drives_; }
-
- private:
-  void choose(int index);
-
-  FolderList& folders_;
-  std::vector<app::Drive> drives_;
-  std::map<std::string, std::string> lastVisited_;  // mount point -> folder
-  ErrorReporter reportError_;
-  bool following_ = false;
+  DriveList(QWidget* parent, const app::FolderBrowser& browser);
+  void showSelection(const app::FolderBrowser& browser);
 };
 
 }  // namespace tht::qt

@@ -1,5 +1,7 @@
 // What the catalogue steps drop, repeat or cut, by their own recipes.
+#include <map>
 #include <unordered_map>
+#include <utility>
 
 #include "report/checks.h"
 
@@ -22,19 +24,41 @@ std::string characters(size_t count) {
   return std::to_string(count) + (count == 1 ? " car\xE1" "cter" : " caracteres");
 }
 
-// Each value the step sets that its field cannot hold whole.
-void checkCuts(const Catalogue& catalogue, const Record& record, const std::vector<std::string>& values,
-               Findings& findings) {
-  const CatalogueRecipe& recipe = catalogue.recipe;
-  for (size_t i = 0; i < recipe.fieldsSet.size(); ++i) {
-    const size_t size = fieldSize(recipe, recipe.fieldsSet[i]);
-    if (values[i].size() <= size) continue;
-    findings.problem(at(catalogue.input.file(), record.number),
-                     std::string(recipe.fieldsSet[i]) + " de " + recipe.tableName + " tiene " + characters(size) +
-                         ": " + quoted(values[i]) + " se guarda como " +
-                         quoted(tables::textAsStored(values[i], size)));
+// The same value cut in the same field, found once and counted after: a
+// shift written "MA\xD1" in every group is one finding, not one a group.
+class Cuts {
+ public:
+  explicit Cuts(Findings& findings) : findings_(findings) {}
+  ~Cuts() {
+    for (const auto& [cut, repeated] : seen_)
+      if (repeated.second > 0)
+        findings_.extend(repeated.first, "; lo mismo en " + std::to_string(repeated.second) +
+                                             (repeated.second == 1 ? " l\xEDnea m\xE1s" : " l\xEDneas m\xE1s"));
   }
-}
+
+  // Each value the step sets that its field cannot hold whole.
+  void check(const Catalogue& catalogue, const Record& record, const std::vector<std::string>& values) {
+    const CatalogueRecipe& recipe = catalogue.recipe;
+    for (size_t i = 0; i < recipe.fieldsSet.size(); ++i) {
+      const size_t size = fieldSize(recipe, recipe.fieldsSet[i]);
+      if (values[i].size() <= size) continue;
+      const auto [found, isNew] = seen_.try_emplace({recipe.fieldsSet[i], values[i]}, 0, 0);
+      if (!isNew) {
+        ++found->second.second;
+        continue;
+      }
+      found->second.first = findings_.problem(
+          at(catalogue.input.file(), record.number),
+          std::string(recipe.fieldsSet[i]) + " de " + recipe.tableName + " tiene " + characters(size) + ": " +
+              quoted(values[i]) + " se guarda como " + quoted(tables::textAsStored(values[i], size)));
+    }
+  }
+
+ private:
+  Findings& findings_;
+  // (field, value) -> (the finding's line, how many more records cut it alike)
+  std::map<std::pair<std::string, std::string>, std::pair<size_t, size_t>> seen_;
+};
 
 // Walks the records as the step does: a record whose code is in the code
 // list is dropped (naming the record that stays); without a code list a
@@ -42,6 +66,7 @@ void checkCuts(const Catalogue& catalogue, const Record& record, const std::vect
 void checkCatalogue(const Catalogue& catalogue, Findings& findings) {
   const CatalogueRecipe& recipe = catalogue.recipe;
   std::unordered_map<std::string, Seen> first;  // by codeListKey(), or by the code itself
+  Cuts cuts(findings);
   for (const Record& record : catalogue.input.records()) {
     const std::vector<std::string> values = recipe.values(record.line);
     const std::string& code = values.front();
@@ -57,7 +82,7 @@ void checkCatalogue(const Catalogue& catalogue, Findings& findings) {
     if (!isNew)
       findings.problem(where, repeated + "da otra fila en " + recipe.tableName + ", adem\xE1s de la de la l\xEDnea " +
                                   std::to_string(seen->second.number));
-    checkCuts(catalogue, record, values, findings);
+    cuts.check(catalogue, record, values);
   }
 }
 

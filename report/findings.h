@@ -13,10 +13,14 @@ namespace tht::report {
 class Findings {
  public:
   explicit Findings(Result& result) : result_(result) {}
-  void problem(const std::string& where, const std::string& text) {
+  // Returns the finding's line number in the report, from 0.
+  size_t problem(const std::string& where, const std::string& text) {
     result_.lines.push_back(where + ": " + text);
     ++result_.problems;
+    return result_.lines.size() - 1;
   }
+  // Adds to the end of a finding written before.
+  void extend(size_t line, const std::string& text) { result_.lines[line] += text; }
   void note(const std::string& where, const std::string& text) {
     result_.lines.push_back("nota: " + where + ": " + text);
   }

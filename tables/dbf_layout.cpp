@@ -1,6 +1,7 @@
 #include "tables/dbf_layout.h"
 
 #include "platform/error.h"
+#include "platform/names.h"
 
 namespace tht::tables {
 namespace {
@@ -31,7 +32,7 @@ bool isLevel7(uint8_t version) { return (version & 0x07) == 4; }
 }  // namespace
 
 std::string engineMessage(const std::string& text, const std::string& path) {
-  return text + "\nTable: " + path;
+  return text + "\nTable: " + shownName(path);
 }
 
 uint32_t storedHeaderLength(const std::string& firstBytes) {

@@ -54,7 +54,8 @@ void computeLayout(DbfLayout& layout);
 // Updates the record count and date of an encoded header in place.
 void stampHeader(std::string& header, uint32_t recordCount, int year, int month, int day);
 
-// The engine texts of the errors the table files can meet.
+// The engine texts of the errors the table files can meet: the text, a new
+// line and "Table: " with the path as shown (platform/names.h).
 std::string engineMessage(const std::string& text, const std::string& path);
 
 }  // namespace tht::tables

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/error.h"
+#include "platform/names.h"
 #include "platform/system_error.h"
 
 namespace tht {
@@ -14,7 +15,7 @@ namespace {
 constexpr size_t kBlockSize = 64 * 1024;
 
 [[noreturn]] void failOn(const std::string& path, const SystemError& error) {
-  throw Error("Cannot open file \"" + path + "\". " + error.text);
+  throw Error("Cannot open file \"" + shownName(path) + "\". " + error.text);
 }
 
 InputFile openShared(const std::string& path) {

@@ -23,7 +23,8 @@ class WholeFile {
   enum class Reading { AtOnce, AsNeeded };
 
   // Opens `path` with the same shared lock as line-by-line reading. Throws
-  // Error "Cannot open file \"<path>\". <cause>" when it cannot open or
+  // Error "Cannot open file \"<path>\". <cause>" (the path as shown, see
+  // platform/names.h) when it cannot open or
   // read it (as needed: also from nextLine()).
   explicit WholeFile(const std::string& path, Reading reading = Reading::AtOnce);
   // For content already in memory.

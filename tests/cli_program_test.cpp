@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "tables/table.h"
@@ -71,6 +72,42 @@ TEST(CliProgram, ShowTablePrintsColumnsOrCsv) {
   EXPECT_EQ(runCli("show-table " + work.file("T.DBF"), "C").out, "COD  NOMBRE\nMAT  Matem\xE1ticas, 1\xBA\n");
   EXPECT_EQ(runCli("show-table " + work.file("T.DBF") + " --csv", "C").out,
             "COD,NOMBRE\nMAT,\"Matem\xC3\xA1ticas, 1\xC2\xBA\"\n");
+}
+
+// File names are UTF-8 whatever the locale; the messages are code page 1252
+// until the terminal's encoding takes them: UTF-8, or under a C locale the
+// bytes unchanged. A name with letters outside code page 1252 still opens
+// and is written, and shows with '?' for them.
+TEST(CliProgram, FolderNamesWithLettersOfAnyLanguage) {
+  namespace fs = std::filesystem;
+  TempFolder root;
+  const std::string year = root.file("a\xC3\xB1o");
+  fs::create_directory(year);
+  const std::string message = "Cannot open file \"" + root.path() + "/a%so/teba_asignat.txt\". No such file or directory.\n";
+  const auto with = [&](const char* letter) {
+    std::string text = message;
+    return text.replace(text.find("%s"), 2, letter);
+  };
+  EXPECT_EQ(runCli("import '" + year + "' --work-folder " + root.path(), "C.UTF-8").out,
+            "ResultadoTraspaso: 0\n" + with("\xC3\xB1"));
+  EXPECT_EQ(runCli("import '" + year + "' --work-folder " + root.path(), "C").out,
+            "ResultadoTraspaso: 0\n" + with("\xF1"));
+
+  const std::string city = root.file("\xC5\x81\xC3\xB3" "d\xC5\xBA");  // "Łódź"
+  fs::create_directories(city + "/HTEMP");
+  fs::copy(sourceDir() + "/examples/sample-school", city);
+  const Outcome exported = runCli("export '" + city + "' --work-folder '" + city + "/HTEMP'", "C.UTF-8");
+  EXPECT_EQ(exported.out, "Proceso finalizado\nResultadoTraspaso: 1\n");
+  for (const char* table : {"ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "ASIGT", "DIASHORAST"})
+    EXPECT_TRUE(fs::exists(city + "/HTEMP/" + table + ".DBF")) << table;
+  fs::copy_file(sourceDir() + "/examples/sample-horavent/SOLUC.DBF", city + "/HTEMP/SOLUC.DBF");
+  EXPECT_EQ(runCli("import '" + city + "' --work-folder '" + city + "/HTEMP'").out,
+            "Proceso finalizado\nResultadoTraspaso: 1\n");
+  EXPECT_TRUE(fs::exists(city + "/TEBA_HORARIO.TXT"));
+  fs::remove(city + "/teba_asignat.txt");
+  EXPECT_EQ(runCli("import '" + city + "' --work-folder '" + city + "/HTEMP'", "C.UTF-8").out,
+            "ResultadoTraspaso: 0\nCannot open file \"" + root.path() +
+                "/?\xC3\xB3" "d?/teba_asignat.txt\". No such file or directory.\n");
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ if(WIN32)
               $<TARGET_FILE:TransHoraventTEBA> $<TARGET_FILE:transhoraventteba-cli>
               ${CMAKE_CURRENT_BINARY_DIR}/packaging-zip)
   endif()
-elseif(TARGET TransHoraventTEBA)
+elseif(THT_BUILD_GUI)
   add_test(NAME packaging_deb_test
     COMMAND /bin/sh ${CMAKE_CURRENT_SOURCE_DIR}/packaging_deb_test.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}
             ${CMAKE_CURRENT_BINARY_DIR}/packaging-deb)

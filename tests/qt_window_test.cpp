@@ -15,7 +15,6 @@
 #include <filesystem>
 #include <functional>
 
-#include "qt/mounts.h"
 #include "qt/tmform.h"
 #include "tests/support/temp_folder.h"
 
@@ -61,9 +60,10 @@ class Window : public ::testing::Test {
     form.reset();
     ASSERT_EQ(::chdir(previousFolder.c_str()), 0);
   }
-  TMForm& start(std::vector<std::string> parameters, std::string iniPath = {}) {
+  TMForm& start(std::vector<std::string> parameters, std::string iniPath = {},
+                FolderSystem* folders = &systemFolders()) {
     if (iniPath.empty()) iniPath = folder.file("Horavent.ini");
-    form = std::make_unique<TMForm>(FormSettings{parameters, iniPath, work.path(), {}}, sink);
+    form = std::make_unique<TMForm>(FormSettings{parameters, iniPath, work.path(), folders}, sink);
     created = form->FormCreate();
     return *form;
   }
@@ -91,7 +91,7 @@ TEST_F(Window, StandAloneLayoutCaptionsAndFonts) {
   EXPECT_EQ(window.Label6->text(), "Ruta Actual:");
   EXPECT_EQ(window.BClose->text(), "&Salir");
   EXPECT_EQ(window.Label1->pos(), QPoint(px(368), px(184)));
-  EXPECT_EQ(window.Label3->font().pixelSize(), 16);
+  EXPECT_EQ(window.Label3->font().pixelSize(), px(16));  // scaled as the whole window
   EXPECT_TRUE(window.Label3->font().bold());
   EXPECT_EQ(window.Label2->palette().color(QPalette::WindowText), QColor(0xFF, 0, 0));
   EXPECT_EQ(window.Label5->palette().color(QPalette::Window), QColor(0xCC, 0xD8, 0xE6));
@@ -195,7 +195,7 @@ TEST_F(Window, EnterPressesTheFirstVisibleRunButtonAndErrorsKeepTheWindow) {
   // The export ran in the empty current folder: its first missing file.
   ASSERT_FALSE(sink.plains.empty());
   EXPECT_EQ(sink.plains.front(), "No existe archivo de asignaturas (TEBA_ASIGNAT.TXT)");
-  EXPECT_EQ(std::string(folder.path()), form->Directorios->currentFolder());  // no folder opened
+  EXPECT_EQ(std::string(folder.path()), form->browser().currentFolder());  // no folder opened
 
   sink.plains.clear();
   start({"importar", "0"});
@@ -348,51 +348,46 @@ TEST_F(Window, FolderListShowsThePathAndTheVisibleSubfolders) {
   const int separators = static_cast<int>(std::count(folder.path().begin(), folder.path().end(), '/'));
   for (int i = 0; i < list.count(); ++i)
     EXPECT_EQ(list.iconIndent(i), i < pathLines ? 2 + 4 * i : 6 + 4 * separators) << lines[i];
-  EXPECT_EQ(list.visualItemRect(list.item(0)).height(), 16);
+  EXPECT_EQ(list.visualItemRect(list.item(0)).height(), px(16));
 
   // Double-clicking a subfolder enters it; one that has vanished does not.
   emit list.itemDoubleClicked(list.item(pathLines + 1));
-  EXPECT_EQ(list.currentFolder(), folder.file("b"));
+  EXPECT_EQ(form->browser().currentFolder(), folder.file("b"));
   EXPECT_EQ(form->Label2->text().toStdString(), folder.file("b"));
   std::filesystem::create_directory(folder.file("b/gone"));
-  list.changeFolder(folder.file("b"));
+  emit list.itemDoubleClicked(list.item(pathLines));  // "b" itself: the list anew
   std::filesystem::remove(folder.file("b/gone"));
   emit list.itemDoubleClicked(list.item(list.count() - 1));
   EXPECT_EQ(sink.errors, std::vector<std::string>{"Error de E/S 2"});
-  EXPECT_EQ(list.currentFolder(), folder.file("b"));
+  EXPECT_EQ(form->browser().currentFolder(), folder.file("b"));
+  EXPECT_EQ(list.currentRow(), pathLines) << "the current folder's line stays selected";
 }
 
-// The Linux drive list's source: the mount table.
-bool neverRemovable(const std::string&) { return false; }
-bool usbRemovable(const std::string& device) { return device == "/dev/sdb1"; }
-std::string labels(const std::string& device) { return device == "/dev/sda2" ? "DATOS Centro" : ""; }
+// The drives of this system, with a volume label of its own.
+struct LabelledRoot : SystemFolders {
+  std::vector<DriveInfo> drives() override { return {{"/", DriveKind::Fixed, "Matem\xC3\xA1ticas", ""}}; }
+};
 
-TEST(Mounts, FileSystemsThatHoldFilesInPathOrder) {
-  const std::string table =
-      "/dev/sda1 / ext4 rw 0 0\n"
-      "proc /proc proc rw 0 0\n"
-      "sysfs /sys sysfs rw 0 0\n"
-      "tmpfs /run tmpfs rw 0 0\n"
-      "tmpfs /run/user/1000 tmpfs rw 0 0\n"
-      "devpts /dev/pts devpts rw 0 0\n"
-      "cgroup2 /sys/fs/cgroup cgroup2 rw 0 0\n"
-      "/dev/sda2 /home/datos\\040centro ext4 rw 0 0\n"
-      "//SERVIDOR/Horarios /mnt/red cifs rw 0 0\n"
-      "/dev/sr0 /media/cd iso9660 ro 0 0\n"
-      "tmpfs /tmp tmpfs rw 0 0\n"
-      "/dev/sdb1 /media/usb vfat rw 0 0\n";
-  const std::vector<Drive> drives = drivesOf(table, usbRemovable, labels);
-  std::vector<std::string> texts;
-  for (const Drive& drive : drives) texts.push_back(drive.text);
-  EXPECT_EQ(texts, (std::vector<std::string>{"/ []", "/home/datos centro [datos centro]", "/media/cd []",
-                                             "/media/usb", "/mnt/red //servidor/horarios", "/tmp []"}));
-  EXPECT_EQ(drives[2].kind, DriveKind::Optical);
-  EXPECT_EQ(drives[3].kind, DriveKind::Removable);
-  EXPECT_EQ(drives[4].kind, DriveKind::Network);
-  EXPECT_EQ(drives[5].kind, DriveKind::RamDisk);
-  EXPECT_EQ(driveOf(drives, "/home/datos centro/2026"), 1u);
-  EXPECT_EQ(driveOf(drives, "/home/datos"), 0u);
-  EXPECT_EQ(driveOf(drivesOf(table, neverRemovable, labels), "/media/usb")  , 3u);
+// Names are UTF-8 on Linux and the window's texts code page 1252: "año",
+// "Matemáticas" and the import's error show with their letters; "Łódź",
+// which code page 1252 cannot hold, with '?' for what it lacks.
+TEST_F(Window, NamesWithSpanishLettersShowAsTheyAre) {
+  const std::string year = folder.file("a\xC3\xB1o");
+  std::filesystem::create_directory(year);
+  std::filesystem::create_directory(year + "/\xC5\x81\xC3\xB3" "d\xC5\xBA");
+  ASSERT_EQ(::chdir(year.c_str()), 0);
+  LabelledRoot folders;
+  start({"importar", "0"}, {}, &folders);
+  FolderList& list = *form->Directorios;
+  ASSERT_EQ(list.currentRow(), list.count() - 2);
+  EXPECT_EQ(list.item(list.count() - 2)->text(), QString::fromUtf8("a\u00F1o"));
+  EXPECT_EQ(list.item(list.count() - 1)->text(), QString::fromUtf8("?\u00F3d?"));
+  EXPECT_EQ(form->Label2->text(), QString::fromStdString(year));
+  EXPECT_EQ(form->Unidades->itemText(0), QString::fromUtf8("/ [matem\u00E1ticas]"));
+  form->BImportar->click();
+  const std::string shownYear = folder.path() + "/a\xF1o";
+  EXPECT_EQ(sink.errors, std::vector<std::string>{"Cannot open file \"" + shownYear +
+                                                  "/teba_asignat.txt\". No such file or directory"});
 }
 
 }  // namespace

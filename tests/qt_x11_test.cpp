@@ -1,9 +1,12 @@
 // The real window program on a real X server (Xvfb): hosted under a
 // foreign window that the test creates, and stand-alone. Screenshots of the
 // three arrangements are kept under build/tests/artifacts for people to
-// look at; they are not compared with anything.
+// look at; they are not compared with anything. The test waits on X events
+// (windows mapped and unmapped, the program's answers to pings), each wait
+// with a deadline, never for a fixed time.
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -18,8 +21,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <set>
 #include <string>
-#include <thread>
 
 #include "tests/support/temp_folder.h"
 
@@ -34,7 +38,7 @@ namespace tht::test {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
 
 // Windows come and go while the test walks the tree (a box closing between
 // listing the children and asking for their attributes): such a BadWindow
@@ -42,7 +46,9 @@ using namespace std::chrono_literals;
 // handler ending the whole test process.
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
-// An X server for the test: the one of DISPLAY, else an Xvfb of our own.
+// An X server for the test: the one of DISPLAY, else an Xvfb of our own,
+// which picks a free display number and writes it to a pipe once it
+// accepts connections.
 class XServer {
  public:
   XServer() {
@@ -52,31 +58,31 @@ class XServer {
       display_ = XOpenDisplay(name_.c_str());
       return;
     }
-    // A display number of our own: tests run side by side, each with its
-    // own server, so the number comes from the process id.
-    for (int attempt = 0; attempt < 5 && !display_; ++attempt) {
-      const int number = 300 + (getpid() * 7 + attempt * 131) % 5000;
-      if (fs::exists("/tmp/.X" + std::to_string(number) + "-lock")) continue;
-      name_ = ":" + std::to_string(number);
-      fs::create_directories(std::string(THT_BINARY_DIR) + "/artifacts");
-      xvfb_ = fork();
-      if (xvfb_ == 0) {
-        const std::string log = std::string(THT_BINARY_DIR) + "/artifacts/xvfb" + name_ + ".log";
-        if (FILE* err = std::fopen(log.c_str(), "w")) dup2(fileno(err), 2);
-        execlp("Xvfb", "Xvfb", name_.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-               static_cast<char*>(nullptr));
-        _exit(127);
-      }
-      // A fresh server takes a moment before it accepts connections.
-      for (int wait = 0; wait < 50 && !display_; ++wait) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        if (waitpid(xvfb_, nullptr, WNOHANG) == xvfb_) {
-          xvfb_ = -1;  // it gave up: that number was taken
-          break;
-        }
-        display_ = XOpenDisplay(name_.c_str());
-      }
+    int ready[2];
+    if (pipe(ready) != 0) return;
+    const std::string logs = std::string(THT_BINARY_DIR) + "/artifacts/xvfb";
+    const std::string log = logs + "-" + std::to_string(getpid()) + ".log";  // named after its display below
+    fs::create_directories(std::string(THT_BINARY_DIR) + "/artifacts");
+    xvfb_ = fork();
+    if (xvfb_ == 0) {
+      close(ready[0]);
+      if (FILE* err = std::fopen(log.c_str(), "w")) dup2(fileno(err), 2);
+      const std::string fd = std::to_string(ready[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+             static_cast<char*>(nullptr));
+      _exit(127);
     }
+    close(ready[1]);
+    std::string number;
+    pollfd wait{ready[0], POLLIN, 0};
+    char c;
+    while (poll(&wait, 1, 10000) == 1 && read(ready[0], &c, 1) == 1 && c != '\n') number += c;
+    close(ready[0]);
+    if (number.empty()) return;  // it did not start (Xvfb missing?)
+    name_ = ":" + number;
+    std::error_code ignored;
+    fs::rename(log, logs + name_ + ".log", ignored);
+    display_ = XOpenDisplay(name_.c_str());
   }
   ~XServer() {
     if (display_) XCloseDisplay(display_);
@@ -110,6 +116,10 @@ class HostedProgram : public ::testing::Test {
 
   void SetUp() override {
     if (!server.display()) GTEST_SKIP() << "no X server could be started (Xvfb missing?)";
+    // Windows mapped, unmapped and destroyed at the top level, and the
+    // program's answers to pings, which it sends to the root window for
+    // those who listen for its structure.
+    XSelectInput(server.display(), DefaultRootWindow(server.display()), SubstructureNotifyMask | StructureNotifyMask);
     fs::copy_file(THT_APP_PATH, programFolder.file("TransHoraventTEBA"));
     fs::permissions(programFolder.file("TransHoraventTEBA"), fs::perms::owner_all);
     fs::create_directories(artifacts());
@@ -143,67 +153,125 @@ class HostedProgram : public ::testing::Test {
       _exit(127);
     }
   }
+  // Waits until `condition` holds, looking again after every X event that
+  // comes and at least every 20 ms (a process ending sends none); false
+  // when it still does not hold after `milliseconds`.
+  bool waitFor(const std::function<bool()>& condition, int milliseconds = 10000) {
+    Display* display = server.display();
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+      while (XPending(display)) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == ClientMessage && static_cast<Atom>(event.xclient.data.l[0]) == atom("_NET_WM_PING"))
+          pongs_.insert(event.xclient.data.l[1]);
+      }
+      if (condition()) return true;
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      if (left <= 0) return false;
+      pollfd connection{ConnectionNumber(display), POLLIN, 0};
+      poll(&connection, 1, static_cast<int>(std::min<long long>(left, 20)));
+    }
+  }
+  Atom atom(const char* name) { return XInternAtom(server.display(), name, False); }
+  // Pings the program's window `window` twice and waits for its answers:
+  // the program has then handled what was sent to it before (key presses,
+  // a box's close), showing any box that brought, and gone back to waiting
+  // for input. False when it did not answer (it has ended).
+  bool settle(Window window) {
+    for (int round = 0; round < 2; ++round) {
+      const long serial = ++pings_;
+      XEvent event{};
+      event.xclient.type = ClientMessage;
+      event.xclient.window = window;
+      event.xclient.message_type = atom("WM_PROTOCOLS");
+      event.xclient.format = 32;
+      event.xclient.data.l[0] = static_cast<long>(atom("_NET_WM_PING"));
+      event.xclient.data.l[1] = serial;
+      event.xclient.data.l[2] = static_cast<long>(window);
+      XSendEvent(server.display(), window, False, NoEventMask, &event);
+      XFlush(server.display());
+      if (!waitFor([&] { return pongs_.count(serial) > 0; }, 5000)) return false;
+    }
+    return true;
+  }
   // Waits for the program to end by itself; its exit status, -1 on timeout.
   int waitForExit() {
-    for (int i = 0; i < 100; ++i) {
-      int status = 0;
-      if (waitpid(program, &status, WNOHANG) == program) {
-        program = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-      }
-      std::this_thread::sleep_for(100ms);
-    }
-    return -1;
+    int status = 0;
+    if (!waitFor([&] { return waitpid(program, &status, WNOHANG) == program; })) return -1;
+    program = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   // The first mapped child of `parent` whose name is `name` (any when
-  // empty), waiting for it to appear.
-  Window findChild(Window parent, const std::string& name = {}, int tries = 100) {
-    for (int i = 0; i < tries; ++i) {
-      Window root, parentOut, *children = nullptr;
-      unsigned count = 0;
-      Window found = 0;
-      if (XQueryTree(server.display(), parent, &root, &parentOut, &children, &count)) {
-        for (unsigned c = 0; c < count && !found; ++c) {
-          XWindowAttributes attributes;
-          if (!XGetWindowAttributes(server.display(), children[c], &attributes) ||
-              attributes.map_state != IsViewable)
-            continue;
-          char* title = nullptr;
-          if (name.empty()) {
-            found = children[c];
-          } else if (XFetchName(server.display(), children[c], &title) && title) {
-            if (name == title) found = children[c];
-            XFree(title);
-          }
+  // empty); 0 when there is none.
+  Window mappedChild(Window parent, const std::string& name = {}) {
+    Window root, parentOut, *children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (XQueryTree(server.display(), parent, &root, &parentOut, &children, &count)) {
+      for (unsigned c = 0; c < count && !found; ++c) {
+        XWindowAttributes attributes;
+        if (!XGetWindowAttributes(server.display(), children[c], &attributes) || attributes.map_state != IsViewable)
+          continue;
+        char* title = nullptr;
+        if (name.empty()) {
+          found = children[c];
+        } else if (XFetchName(server.display(), children[c], &title) && title) {
+          if (name == title) found = children[c];
+          XFree(title);
         }
-        if (children) XFree(children);
       }
-      if (found) return found;
-      std::this_thread::sleep_for(100ms);
+      if (children) XFree(children);
     }
-    return 0;
+    return found;
+  }
+  // The same, waiting for it to appear.
+  Window findChild(Window parent, const std::string& name = {}) {
+    Window found = 0;
+    waitFor([&] { return (found = mappedChild(parent, name)) != 0; });
+    return found;
   }
   void closeWindow(Window window) {
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(server.display(), "WM_PROTOCOLS", False);
+    event.xclient.message_type = atom("WM_PROTOCOLS");
     event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(server.display(), "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[0] = static_cast<long>(atom("WM_DELETE_WINDOW"));
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(server.display(), window, False, NoEventMask, &event);
     XFlush(server.display());
   }
-  void screenshot(Window window, const std::string& name) {
-    std::this_thread::sleep_for(500ms);  // let it paint
+  // What `window` shows now.
+  QImage grab(Window window) {
     XWindowAttributes attributes;
-    XGetWindowAttributes(server.display(), window, &attributes);
+    if (!XGetWindowAttributes(server.display(), window, &attributes)) return {};
     XImage* image = XGetImage(server.display(), window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
-    ASSERT_NE(image, nullptr);
+    if (!image) return {};
     QImage shot(attributes.width, attributes.height, QImage::Format_RGB32);
     for (int y = 0; y < attributes.height; ++y)
       for (int x = 0; x < attributes.width; ++x) shot.setPixel(x, y, XGetPixel(image, x, y) & 0xFFFFFF);
     XDestroyImage(image);
+    return shot;
+  }
+  // Saves what `window` shows once `program` (the window itself, or the
+  // program's window inside it) has handled its events and the picture
+  // has something on it and holds still.
+  void screenshot(Window window, const std::string& name, Window program = 0) {
+    settle(program ? program : window);
+    const auto painted = [](const QImage& image) {
+      for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+          if (image.pixel(x, y) != image.pixel(0, 0)) return true;
+      return false;
+    };
+    QImage shot = grab(window);
+    waitFor([&] {
+      const QImage again = grab(window);
+      const bool still = again == shot && painted(shot);
+      shot = again;
+      return still;
+    }, 3000);
     EXPECT_TRUE(shot.save(QString::fromStdString(artifacts() + "/" + name)));
   }
   // A measure of the window scaled as the program scales it.
@@ -227,39 +295,56 @@ class HostedProgram : public ::testing::Test {
     XTestFakeKeyEvent(display, code, False, CurrentTime);
     if (held) XTestFakeKeyEvent(display, held, False, CurrentTime);
     XSync(display, False);
-    std::this_thread::sleep_for(200ms);
   }
-  // Dismisses the program's message boxes one by one as they come; how many
-  // there were once no further one appears. The keyboard focus then goes
-  // back to the window, as a window manager would give it back.
-  int dismissBoxes() {
+  // Dismisses the program's message boxes one by one as they come, the
+  // `expected` ones and any that follows them once the program has settled;
+  // how many there were. The keyboard focus then goes back to the window,
+  // as a window manager would give it back.
+  int dismissBoxes(int expected) {
     const Window root = DefaultRootWindow(server.display());
+    const Window window = mappedChild(root, kWindowTitle);
     int count = 0;
-    for (Window box; (box = findChild(root, "Transhoraventteba", 15)) != 0; ++count) {
+    for (;;) {
+      Window box = 0;
+      if (count < expected) {
+        box = findChild(root, kBoxTitle);
+      } else {
+        settle(window);
+        box = mappedChild(root, kBoxTitle);
+      }
+      if (!box) break;
+      ++count;
       closeWindow(box);
-      for (int i = 0; i < 50 && findChild(root, "Transhoraventteba", 1) == box; ++i) std::this_thread::sleep_for(20ms);
+      waitFor([&] { return mappedChild(root, kBoxTitle) != box; });
     }
-    if (count > 0) focusedStandAloneWindow();
+    focus(window);
     return count;
+  }
+  void focus(Window window) {
+    XSetInputFocus(server.display(), window, RevertToParent, CurrentTime);
+    XSync(server.display(), False);
   }
   // The stand-alone window, shown with the keyboard focus on it.
   Window focusedStandAloneWindow() {
-    const Window window =
-        findChild(DefaultRootWindow(server.display()), "Exportar e importar datos entre Horavent y TEBA");
-    if (window) {
-      XSetInputFocus(server.display(), window, RevertToParent, CurrentTime);
-      XSync(server.display(), False);
-      std::this_thread::sleep_for(300ms);
-    }
+    const Window window = findChild(DefaultRootWindow(server.display()), kWindowTitle);
+    if (window) focus(window);
     return window;
   }
   Window hostWindow() {
     Display* display = server.display();
     const Window host = XCreateSimpleWindow(display, DefaultRootWindow(display), 10, 10, 700, 420, 0, 0, 0x808080);
+    XSelectInput(display, host, SubstructureNotifyMask);  // the program's window coming and going
     XMapWindow(display, host);
     XSync(display, False);
     return host;
   }
+
+  static constexpr const char* kWindowTitle = "Exportar e importar datos entre Horavent y TEBA";
+  static constexpr const char* kBoxTitle = "Transhoraventteba";
+
+ private:
+  std::set<long> pongs_;  // the pings the program has answered
+  long pings_ = 0;
 };
 
 TEST_F(HostedProgram, LivesInsideTheHostAtTwoTwoAndHandsOverZero) {
@@ -274,7 +359,7 @@ TEST_F(HostedProgram, LivesInsideTheHostAtTwoTwoAndHandsOverZero) {
   // The stand-alone outer size: larger than the scaled client area.
   EXPECT_GT(attributes.width, scaled(599));
   EXPECT_GT(attributes.height, scaled(311));
-  screenshot(host, "hosted-importar.png");
+  screenshot(host, "hosted-importar.png", child);
   closeWindow(child);
   EXPECT_EQ(waitForExit(), 0);
   EXPECT_EQ(readBytes(programFolder.file("Horavent.ini")), "[Transformadores]\r\nTransformado=0\r\n");
@@ -298,7 +383,7 @@ TEST_F(HostedProgram, ExportPanelAloneForExportar) {
   launch({"EXPORTAR", hex(host)});
   const Window child = findChild(host);
   ASSERT_NE(child, 0u);
-  screenshot(host, "hosted-exportar.png");
+  screenshot(host, "hosted-exportar.png", child);
   closeWindow(child);
   EXPECT_EQ(waitForExit(), 0);
   EXPECT_TRUE(fs::exists(programFolder.file("Horavent.ini")));
@@ -307,10 +392,10 @@ TEST_F(HostedProgram, ExportPanelAloneForExportar) {
 TEST_F(HostedProgram, AWindowThatDoesNotExistEndsTheProgramWithoutTheIni) {
   launch({"importar", "7FFFFFF0"});
   // The error box, captioned with the application title, before any window.
-  const Window box = findChild(DefaultRootWindow(server.display()), "Transhoraventteba");
+  const Window box = findChild(DefaultRootWindow(server.display()), kBoxTitle);
   ASSERT_NE(box, 0u) << "no error box appeared";
   screenshot(box, "no-such-host-window.png");
-  EXPECT_EQ(findChild(DefaultRootWindow(server.display()), "Exportar e importar datos entre Horavent y TEBA", 5), 0u);
+  EXPECT_EQ(mappedChild(DefaultRootWindow(server.display()), kWindowTitle), 0u);
   closeWindow(box);
   EXPECT_EQ(waitForExit(), 0);
   EXPECT_FALSE(fs::exists(programFolder.file("Horavent.ini")));
@@ -319,7 +404,7 @@ TEST_F(HostedProgram, AWindowThatDoesNotExistEndsTheProgramWithoutTheIni) {
 TEST_F(HostedProgram, StandAloneWritesNothing) {
   launch({});
   const Window window =
-      findChild(DefaultRootWindow(server.display()), "Exportar e importar datos entre Horavent y TEBA");
+      findChild(DefaultRootWindow(server.display()), kWindowTitle);
   ASSERT_NE(window, 0u) << "no stand-alone window appeared";
   XWindowAttributes attributes;
   ASSERT_TRUE(XGetWindowAttributes(server.display(), window, &attributes));
@@ -338,7 +423,7 @@ TEST_F(HostedProgram, HandleZeroIsATopLevelWindowAtTwoTwoThatHandsOver) {
   programFolder.write("Horavent.ini", "; Horavent\n[Transformadores]\nTransformado=1\n");
   launch({"exportar", "00000000"});
   const Window window =
-      findChild(DefaultRootWindow(server.display()), "Exportar e importar datos entre Horavent y TEBA");
+      findChild(DefaultRootWindow(server.display()), kWindowTitle);
   ASSERT_NE(window, 0u) << "no top-level window appeared";
   XWindowAttributes attributes;
   ASSERT_TRUE(XGetWindowAttributes(server.display(), window, &attributes));
@@ -369,13 +454,13 @@ TEST_F(HostedProgram, HandleZeroIsATopLevelWindowAtTwoTwoThatHandsOver) {
 TEST_F(HostedProgram, AnInvalidHandleShowsTheErrorThenAStandAloneWindow) {
   launch({"importar", "x"});
   const Window root = DefaultRootWindow(server.display());
-  const Window box = findChild(root, "Transhoraventteba");
+  const Window box = findChild(root, kBoxTitle);
   ASSERT_NE(box, 0u) << "no error box appeared";
   screenshot(box, "invalid-handle.png");
-  EXPECT_EQ(findChild(root, "Exportar e importar datos entre Horavent y TEBA", 5), 0u)
+  EXPECT_EQ(mappedChild(root, kWindowTitle), 0u)
       << "the window appeared before the error box was dismissed";
   closeWindow(box);
-  const Window window = findChild(root, "Exportar e importar datos entre Horavent y TEBA");
+  const Window window = findChild(root, kWindowTitle);
   ASSERT_NE(window, 0u) << "no stand-alone window after the error box";
   XWindowAttributes attributes;
   ASSERT_TRUE(XGetWindowAttributes(server.display(), window, &attributes));
@@ -395,14 +480,14 @@ TEST_F(HostedProgram, EnterOnAFocusedButtonPressesThatButton) {
   const Window window = focusedStandAloneWindow();
   ASSERT_NE(window, 0u) << "no stand-alone window appeared";
   press(XK_Return);  // the export button
-  EXPECT_EQ(dismissBoxes(), 7);
+  EXPECT_EQ(dismissBoxes(7), 7);
   press(XK_Tab);  // the import button
   press(XK_Return);
-  EXPECT_EQ(dismissBoxes(), 1);
+  EXPECT_EQ(dismissBoxes(1), 1);
   press(XK_KP_Enter);
-  EXPECT_EQ(dismissBoxes(), 1);
+  EXPECT_EQ(dismissBoxes(1), 1);
   press(XK_Escape);  // does nothing
-  EXPECT_EQ(dismissBoxes(), 0);
+  EXPECT_EQ(dismissBoxes(0), 0);
   EXPECT_EQ(waitpid(program, nullptr, WNOHANG), 0) << "Escape closed the window";
   press(XK_Tab);  // "&Salir"
   press(XK_Return);
@@ -416,10 +501,10 @@ TEST_F(HostedProgram, EnterOnTheFolderListPressesTheFirstVisibleRunButton) {
   ASSERT_NE(focusedStandAloneWindow(), 0u) << "no stand-alone window appeared";
   for (int i = 0; i < 3; ++i) press(XK_Tab);  // import button, "&Salir", folder list
   press(XK_Return);
-  EXPECT_EQ(dismissBoxes(), 7) << "not the export";
+  EXPECT_EQ(dismissBoxes(7), 7) << "not the export";
   press(XK_Tab);  // the drive list, closed
   press(XK_Return);
-  EXPECT_EQ(dismissBoxes(), 7) << "not the export";
+  EXPECT_EQ(dismissBoxes(7), 7) << "not the export";
   closeWindow(focusedStandAloneWindow());
   EXPECT_EQ(waitForExit(), 0);
 }
@@ -430,7 +515,7 @@ TEST_F(HostedProgram, EnterOnTheFolderListOfTheHostedImportRunsTheImport) {
   press(XK_Tab);  // "&Salir", then the folder list
   press(XK_Tab);
   press(XK_Return);
-  EXPECT_EQ(dismissBoxes(), 1);
+  EXPECT_EQ(dismissBoxes(1), 1);
   // The error keeps the window open; Alt+S ("&Salir") then hands over 0.
   press(XK_s, XK_Alt_L);
   EXPECT_EQ(waitForExit(), 0);

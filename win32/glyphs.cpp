@@ -95,32 +95,32 @@ void drawFolderIcon(HDC dc, int x, int y, app::FolderIcon icon) {
   }
 }
 
-void drawDriveIcon(HDC dc, int x, int y, app::DriveKind kind) {
+void drawDriveIcon(HDC dc, int x, int y, DriveKind kind) {
   const COLORREF dark = RGB(0x40, 0x40, 0x40), grey = RGB(0xC0, 0xC0, 0xC0);
   switch (kind) {
-    case app::DriveKind::Removable:  // a floppy disk
+    case DriveKind::Removable:  // a floppy disk
       fill(dc, x + 2, y + 1, 12, 14, RGB(0x20, 0x30, 0x80));
       fill(dc, x + 5, y + 1, 6, 5, grey);
       fill(dc, x + 4, y + 9, 8, 6, RGB(0xFF, 0xFF, 0xFF));
       break;
-    case app::DriveKind::Optical:  // a disc
+    case DriveKind::Optical:  // a disc
       fill(dc, x + 1, y + 10, 14, 5, dark);
       fill(dc, x + 2, y + 11, 12, 3, grey);
       fill(dc, x + 4, y + 2, 8, 8, RGB(0xC0, 0xD8, 0xFF));
       fill(dc, x + 7, y + 5, 2, 2, dark);
       break;
-    case app::DriveKind::RamDisk:  // a memory chip
+    case DriveKind::RamDisk:  // a memory chip
       fill(dc, x + 2, y + 4, 12, 8, RGB(0x20, 0x60, 0x20));
       for (int pin = 0; pin < 5; ++pin) {
         fill(dc, x + 3 + 2 * pin, y + 2, 1, 2, grey);
         fill(dc, x + 3 + 2 * pin, y + 12, 1, 2, grey);
       }
       break;
-    case app::DriveKind::Network:  // a disk on a cable
+    case DriveKind::Network:  // a disk on a cable
       fill(dc, x + 7, y + 11, 2, 3, dark);
       fill(dc, x + 2, y + 14, 12, 1, dark);
       [[fallthrough]];
-    case app::DriveKind::Fixed:  // a hard disk with its lamp
+    case DriveKind::Fixed:  // a hard disk with its lamp
       fill(dc, x + 1, y + 5, 14, 6, dark);
       fill(dc, x + 2, y + 6, 12, 4, grey);
       fill(dc, x + 11, y + 7, 2, 2, RGB(0x00, 0xC0, 0x00));

@@ -4,8 +4,7 @@
 
 #include <windows.h>
 
-#include "app/drives.h"
-#include "app/folder_lines.h"
+#include "app/folder_browser.h"
 
 namespace tht::win32 {
 
@@ -19,6 +18,6 @@ constexpr int kIconSize = 16;
 void drawGlyph(HDC dc, int x, int y, Glyph glyph);
 
 void drawFolderIcon(HDC dc, int x, int y, app::FolderIcon icon);
-void drawDriveIcon(HDC dc, int x, int y, app::DriveKind kind);
+void drawDriveIcon(HDC dc, int x, int y, DriveKind kind);
 
 }  // namespace tht::win32

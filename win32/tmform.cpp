@@ -1,7 +1,6 @@
 #include "win32/tmform.h"
 
 #include "app/command_line.h"
-#include "platform/folders.h"
 
 namespace tht::win32 {
 namespace {
@@ -48,7 +47,8 @@ TMForm::TMForm(HINSTANCE instance, FormSettings settings)
       settings_(std::move(settings)),
       sink_(settings_.title),
       notifier_(sink_),
-      controller_(settings_.iniPath, settings_.workFolder, notifier_, sink_) {
+      controller_(settings_.iniPath, settings_.workFolder, notifier_, sink_),
+      browser_(systemFolders()) {
   registerClasses(instance);
   // The window font, and the scale that its text height gives every measure.
   const HDC screen = GetDC(nullptr);
@@ -86,10 +86,8 @@ bool TMForm::FormCreate() {
   sink_.setWindow(window_);
   createControls();
   place(layout_);
-  currentFolder_ = workingDirectory();
-  rebuildFolderList();
+  showFolderLines();
   buildDriveList();
-  updatePathLabel();
 
   const LaunchPlan plan = controller_.FormCreate(settings_.parameters);
   if (!plan.hosted) return true;
@@ -148,11 +146,11 @@ void TMForm::place(const WindowLayout& layout) {
 // ---- runs, keys and close
 
 void TMForm::BExportarClick() {
-  if (controller_.BExportarClick(currentFolder_)) close();
+  if (controller_.BExportarClick(browser_.currentFolder())) close();
 }
 
 void TMForm::BImportarClick() {
-  if (controller_.BImportarClick(currentFolder_)) close();
+  if (controller_.BImportarClick(browser_.currentFolder())) close();
 }
 
 void TMForm::BCloseClick() { close(); }

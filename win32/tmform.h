@@ -13,8 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/drives.h"
-#include "app/folder_lines.h"
+#include "app/folder_browser.h"
 #include "app/keys.h"
 #include "app/layout.h"
 #include "app/run_controller.h"
@@ -76,18 +75,17 @@ class TMForm {
   void hostGone();
 
   // win32/folder_lists.cpp
-  bool changeFolder(const std::string& folder);
-  void rebuildFolderList();
+  void showFolderLines();
   void buildDriveList();
-  void followFolderList();
-  void chooseDrive(int index);
-  void updatePathLabel();
+  void showSelectedDrive();
+  void showFolderChange(const std::string& error);
 
   HINSTANCE instance_;
   FormSettings settings_;
   DialogSink sink_;
   WindowNotifier notifier_;
   app::RunController controller_;
+  app::FolderBrowser browser_;
   Hosting hosting_;
 
   HWND window_ = nullptr;
@@ -97,9 +95,6 @@ class TMForm {
   Fonts fonts_;
   HBRUSH listBrush_ = nullptr;
   std::string pathCaption_;  // Label2
-  std::string currentFolder_;
-  app::FolderListing folders_;
-  std::vector<app::Drive> drives_;
   HWND lastFocus_ = nullptr;
   bool closing_ = false;
 };

@@ -91,18 +91,18 @@ void TMForm::onDrawItem(const DRAWITEMSTRUCT& item) {
   const bool valid = item.itemID != static_cast<UINT>(-1);
   switch (component) {
     case kDirectorios: {
-      if (!valid || item.itemID >= folders_.lines.size()) return;
-      const FolderLine& line = folders_.lines[item.itemID];
+      if (!valid || item.itemID >= browser_.folderLines().size()) return;
+      const FolderLine& line = browser_.folderLines()[item.itemID];
       drawListLine(item, line.indent, [&line](HDC dc, int x, int y) { drawFolderIcon(dc, x, y, line.icon); },
                    line.text, fonts_.window, listBrush_);
       return;
     }
     case kUnidades: {
-      if (!valid || item.itemID >= drives_.size()) {
+      if (!valid || item.itemID >= browser_.driveLines().size()) {
         FillRect(item.hDC, &item.rcItem, listBrush_);
         return;
       }
-      const Drive& drive = drives_[item.itemID];
+      const DriveLine& drive = browser_.driveLines()[item.itemID];
       drawListLine(item, 2, [&drive](HDC dc, int x, int y) { drawDriveIcon(dc, x, y, drive.kind); }, drive.text,
                    fonts_.window, listBrush_);
       return;
@@ -133,11 +133,14 @@ void TMForm::onCommand(HWND control, int code) {
     case kDirectorios:
       if (code == LBN_DBLCLK) {
         const LRESULT line = SendMessageA(control, LB_GETCURSEL, 0, 0);
-        if (line >= 0 && static_cast<size_t>(line) < folders_.lines.size()) changeFolder(folders_.lines[line].target);
+        if (line >= 0) showFolderChange(browser_.openFolderLine(static_cast<size_t>(line)));
       }
       return;
     case kUnidades:
-      if (code == CBN_SELCHANGE) chooseDrive(static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0)));
+      if (code == CBN_SELCHANGE) {
+        const LRESULT index = SendMessageA(control, CB_GETCURSEL, 0, 0);
+        if (index >= 0) showFolderChange(browser_.chooseDrive(static_cast<size_t>(index)));
+      }
       return;
     default:
       return;

@@ -1,7 +1,7 @@
-#include "qt/mounts.h"
-
+// The drives on Linux: the mounted file systems of the mount table, with
+// their kinds from the file-system type and /sys, and their labels from
+// /dev/disk/by-label.
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -9,17 +9,21 @@
 #include <set>
 #include <sstream>
 
-namespace tht::qt {
+#include "platform/drives.h"
+#include "platform/mount_table.h"
 
-using namespace tht::app;
+namespace tht {
 namespace {
 
+bool isOctal(char c) { return c >= '0' && c <= '7'; }
+
 // Mount tables write blanks, tabs, new lines and backslashes in names as
-// octal escapes.
+// octal escapes ("\040").
 std::string unescape(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\\' && i + 3 < text.size() && std::isdigit(static_cast<unsigned char>(text[i + 1]))) {
+    if (text[i] == '\\' && i + 3 < text.size() && isOctal(text[i + 1]) && isOctal(text[i + 2]) &&
+        isOctal(text[i + 3])) {
       out += static_cast<char>(std::stoi(text.substr(i + 1, 3), nullptr, 8));
       i += 3;
     } else {
@@ -94,9 +98,9 @@ std::string deviceLabel(const std::string& device) {
 
 }  // namespace
 
-std::vector<Drive> drivesOf(const std::string& mountTable, bool (*isRemovable)(const std::string&),
-                            std::string (*labelOf)(const std::string&)) {
-  std::map<std::string, Drive> byPoint;  // a later mount hides an earlier one
+std::vector<DriveInfo> drivesOfMountTable(const std::string& mountTable, bool (*isRemovable)(const std::string&),
+                                          std::string (*labelOf)(const std::string&)) {
+  std::map<std::string, DriveInfo> byPoint;  // a later mount hides an earlier one
   std::istringstream lines(mountTable);
   std::string line;
   while (std::getline(lines, line)) {
@@ -106,37 +110,29 @@ std::vector<Drive> drivesOf(const std::string& mountTable, bool (*isRemovable)(c
     device = unescape(device);
     point = unescape(point);
     if (isPseudo(type, point)) continue;
-    Drive drive;
+    DriveInfo drive;
     drive.root = point;
     drive.kind = kindOf(type, device, isRemovable);
-    const bool real = drive.kind != DriveKind::Removable && drive.kind != DriveKind::Network &&
-                      startsWith(device, "/dev/");
-    drive.text = driveText(point, drive.kind, real ? labelOf(device) : std::string(), device);
+    if (drive.kind == DriveKind::Network)
+      drive.networkName = device;
+    else if (drive.kind != DriveKind::Removable && startsWith(device, "/dev/"))
+      drive.label = labelOf(device);
     byPoint[point] = drive;
   }
-  std::vector<Drive> drives;
+  std::vector<DriveInfo> drives;
   for (auto& entry : byPoint) drives.push_back(entry.second);
   return drives;
 }
 
-std::vector<Drive> systemDrives() {
+std::vector<DriveInfo> systemDrives() {
   std::ifstream in("/proc/self/mounts");
   const std::string table((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return drivesOf(table, removableDevice, deviceLabel);
+  return drivesOfMountTable(table, removableDevice, deviceLabel);
 }
 
-size_t driveOf(const std::vector<Drive>& drives, const std::string& folder) {
-  size_t best = drives.size();
-  size_t bestLength = 0;
-  for (size_t i = 0; i < drives.size(); ++i) {
-    const std::string& point = drives[i].root;
-    const bool holds = point == "/" || folder == point || startsWith(folder, point + "/");
-    if (holds && point.size() >= bestLength) {
-      best = i;
-      bestLength = point.size();
-    }
-  }
-  return best;
-}
+// Linux keeps no current folder per mounted file system.
+std::string folderHeldOnDrive(const std::string&) { return {}; }
 
-}  // namespace tht::qt
+bool keepsLetterCase(const std::string&) { return true; }
+
+}  // namespace tht

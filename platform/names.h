@@ -1,0 +1,19 @@
+// Where the system's names meet the program's texts. The program's texts
+// (its messages, the folder and drive lines, the path label) are code page
+// 1252. The system's names (paths, folder names, volume labels) are its own
+// bytes: code page 1252 on Windows, where the A functions give them so, and
+// UTF-8 on Linux whatever the locale says. A name goes back to the system
+// exactly as it came (so a name with letters outside code page 1252 still
+// opens); it is converted only where a text shows it.
+#pragma once
+
+#include <string>
+
+namespace tht {
+
+// A name of the system as the program's texts hold it. Linux: its UTF-8
+// converted to code page 1252, letters outside the code page (and bytes that
+// are no UTF-8) as '?'. Windows: unchanged.
+std::string shownName(const std::string& native);
+
+}  // namespace tht
