@@ -26,17 +26,6 @@
 namespace tht {
 namespace {
 
-bool equalIgnoringAsciiCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 0x20);
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 0x20);
-    if (x != y) return false;
-  }
-  return true;
-}
-
 bool writeAll(int fd, const char* data, size_t size) {
   while (size > 0) {
     const ssize_t n = ::write(fd, data, size);
@@ -142,11 +131,12 @@ std::string resolveInFolder(const std::string& folder, const std::string& name) 
   if (::lstat(exact.c_str(), &st) == 0) return exact;
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
   if (dir == nullptr) return exact;
+  const std::string wanted = lowerAscii(name);
   std::string best;
   bool found = false;
   while (const struct dirent* entry = ::readdir(dir)) {
     const std::string entryName = entry->d_name;
-    if (!equalIgnoringAsciiCase(entryName, name)) continue;
+    if (entryName.size() != wanted.size() || lowerAscii(entryName) != wanted) continue;
     if (!found || entryName < best) {
       best = entryName;
       found = true;
