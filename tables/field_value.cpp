@@ -164,32 +164,11 @@ void putRightAligned(std::string& record, const Column& column, const std::strin
   std::memcpy(field + blanks, text.data(), text.size());
 }
 
-// The common case of storedNumber() without the general conversions: four
-// decimals and a value that is the double nearest to a whole number of
-// ten-thousandths below 1e9 in size. Its exact value then lies so close to
-// that number that rounding it to four decimals gives that number, which
-// reads back as the value itself.
-bool withFourDecimals(double value, const Column& column, std::string& text) {
-  if (column.decimals != 4 || !(std::fabs(value) < 1e9) || (value == 0 && std::signbit(value))) return false;
-  const long long scaled = std::llround(value * 10000);
-  if (static_cast<double>(scaled) / 10000 != value) return false;
-  const unsigned long long magnitude = static_cast<unsigned long long>(scaled < 0 ? -scaled : scaled);
-  char digits[32];
-  char* end = std::to_chars(digits, digits + sizeof digits, magnitude / 10000).ptr;
-  *end++ = '.';
-  const unsigned fraction = static_cast<unsigned>(magnitude % 10000);
-  for (unsigned divisor = 1000; divisor > 0; divisor /= 10) *end++ = static_cast<char>('0' + fraction / divisor % 10);
-  text.assign(scaled < 0 ? "-" : "");
-  text.append(digits, end);
-  return text.size() <= column.width;
-}
-
 // The text a number is stored as in an N or F field: with the field's
 // decimals when that gives the value back exactly, else the shortest text
 // that does, so that every value written reads back unchanged.
 std::string storedNumber(double value, const Column& column, const std::string& path) {
   if (!std::isfinite(value)) outOfRange(column, path);
-  if (std::string text; withFourDecimals(value, column, text)) return text;
   std::string text = charsOf(value, std::chars_format::fixed, static_cast<int>(column.decimals));
   double back = 0;
   if (text.size() <= column.width && parseDouble(text, back) && back == value) return text;
