@@ -66,15 +66,6 @@ int32_t storedInteger(std::string_view record, const Column& column) {
   return static_cast<int32_t>(bits);
 }
 
-void putStoredInteger(std::string& record, const Column& column, int32_t value) {
-  uint32_t bits = static_cast<uint32_t>(value);
-  if (column.dbase7) bits ^= 0x80000000u;
-  for (int i = 0; i < 4; ++i) {
-    const int shift = column.dbase7 ? 8 * (3 - i) : 8 * i;
-    record[column.offset + i] = static_cast<char>(bits >> shift & 0xFF);
-  }
-}
-
 // The eight bytes of an O field: little-endian IEEE, or in dBase 7
 // big-endian with the sign bit set for positive values and every bit
 // inverted for negative ones.
@@ -88,16 +79,6 @@ double storedDouble(std::string_view record, const Column& column) {
   double value = 0;
   std::memcpy(&value, &bits, sizeof value);
   return value;
-}
-
-void putStoredDouble(std::string& record, const Column& column, double value) {
-  uint64_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
-  if (column.dbase7) bits = (bits >> 63) ? ~bits : bits | uint64_t{1} << 63;
-  for (int i = 0; i < 8; ++i) {
-    const int shift = column.dbase7 ? 8 * (7 - i) : 8 * i;
-    record[column.offset + i] = static_cast<char>(bits >> shift & 0xFF);
-  }
 }
 
 bool isBinary(const Column& column) {
@@ -153,6 +134,12 @@ std::string shortest(double value) {
 
 [[noreturn]] void outOfRange(const Column& column, const std::string& path) {
   throw Error(engineMessage("Field value out of range.\nField: " + column.name, path));
+}
+
+// The binary fields (I, + and O) of other programs' tables are read, never
+// written: the tables this program writes have none.
+void refuseBinary(const Column& column, const std::string& path) {
+  if (isBinary(column)) throw Error(engineMessage("Capability not supported.\nField: " + column.name, path));
 }
 
 void putRightAligned(std::string& record, const Column& column, const std::string& text,
@@ -283,6 +270,7 @@ std::string_view storedText(std::string_view record, const Column& column) {
 
 void writeText(std::string& record, const Column& column, std::string_view value,
                const std::string& path) {
+  refuseBinary(column, path);
   switch (valueKind(column)) {
     case ValueKind::Integer:
       if (trimmed(value).empty()) break;
@@ -305,19 +293,14 @@ void writeText(std::string& record, const Column& column, std::string_view value
     }
   }
   // An empty text empties a numeric field.
-  record.replace(column.offset, column.width, std::string(column.width, isBinary(column) ? '\0' : ' '));
+  record.replace(column.offset, column.width, std::string(column.width, ' '));
 }
 
 void writeInteger(std::string& record, const Column& column, int32_t value, const std::string& path) {
+  refuseBinary(column, path);
   switch (column.type) {
-    case 'I':
-    case '+':
-      if (column.width < 4) outOfRange(column, path);
-      putStoredInteger(record, column, value);
-      return;
     case 'N':
     case 'F':
-    case 'O':
       writeFloat(record, column, value, path);
       return;
     default:
@@ -326,15 +309,8 @@ void writeInteger(std::string& record, const Column& column, int32_t value, cons
 }
 
 void writeFloat(std::string& record, const Column& column, double value, const std::string& path) {
+  refuseBinary(column, path);
   switch (column.type) {
-    case 'I':
-    case '+':
-      writeInteger(record, column, roundedToInteger(value, formatNumber(value)), path);
-      return;
-    case 'O':
-      if (column.width < sizeof value) outOfRange(column, path);
-      putStoredDouble(record, column, value);
-      return;
     case 'N':
     case 'F':
       if (valueKind(column) == ValueKind::Integer) {
