@@ -1,16 +1,11 @@
 #include "app/command_line.h"
 
 #include "core/error_texts.h"
+#include "platform/cp1252.h"
 #include "platform/error.h"
 
 namespace tht::app {
 namespace {
-
-std::string lowerAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
 
 int hexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';

@@ -1,14 +1,10 @@
 // Talking to the user on a terminal: texts of the program (CP1252 bytes)
 // converted to the terminal's encoding, and the run's notices on standard
-// error, with a progress line when a run takes longer than a second.
+// error.
 #pragma once
 
-#include <chrono>
-#include <condition_variable>
 #include <iosfwd>
-#include <mutex>
 #include <string>
-#include <thread>
 
 #include "core/notifier.h"
 
@@ -26,26 +22,17 @@ std::string toTerminal(const std::string& cp1252);
 // gets the CP1252 bytes. Elsewhere nothing to do. Call once, first in main.
 void writeConsolesWide();
 
+// Each message on a line of its own; the busy pointer has nothing to show
+// on a terminal.
 class ConsoleNotifier : public Notifier {
  public:
-  explicit ConsoleNotifier(std::ostream& out,
-                           std::chrono::milliseconds progressAfter = std::chrono::seconds(1));
-  ~ConsoleNotifier() override;
+  explicit ConsoleNotifier(std::ostream& out) : out_(out) {}
 
   void message(const std::string& text) override;
-  void busy(bool on) override;
+  void busy(bool) override {}
 
  private:
-  void watch();
-
   std::ostream& out_;
-  const std::chrono::milliseconds progressAfter_;
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  bool busy_ = false;
-  unsigned generation_ = 0;  // counts busy periods, so a late watcher stays quiet
-  bool stopping_ = false;
-  std::thread watcher_;
 };
 
 }  // namespace tht::cli

@@ -1,6 +1,8 @@
-# Cross-compiling the Windows programs with Debian's mingw-w64 compilers
-# (the posix thread model, for std::thread and std::mutex), for the
-# processor the including toolchain file names in CMAKE_SYSTEM_PROCESSOR.
+# Cross-compiling the Windows programs with Debian's mingw-w64 compilers,
+# for the processor the including toolchain file names in
+# CMAKE_SYSTEM_PROCESSOR. The posix thread model: the programs start no
+# thread, but GoogleTest's Windows port, built with them for the suites,
+# needs std::mutex, which the win32 model of GCC 12's C++ library lacks.
 # Every program is linked statically: one .exe, no DLL beside it.
 set(CMAKE_SYSTEM_NAME Windows)
 set(THT_MINGW_TRIPLE ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32)

@@ -100,11 +100,17 @@ int compareIgnoringCase(const std::string& a, const std::string& b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-std::string upperAscii(const std::string& text) {
+std::string upperAscii(std::string_view text) {
   std::string out(text);
-  for (char& c : out) {
+  for (char& c : out)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 0x20);
-  }
+  return out;
+}
+
+std::string lowerAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 0x20);
   return out;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tht {
 
@@ -26,7 +27,10 @@ std::string foldCase(const std::string& text);
 // keeps them apart.
 int compareIgnoringCase(const std::string& a, const std::string& b);
 
-// Upper-cases a-z only, as the TEBA skip test does.
-std::string upperAscii(const std::string& text);
+// The text with a-z upper-cased, or A-Z lower-cased; every other byte,
+// accented letters included, unchanged. The folding of names the system
+// matches by ASCII rules: file names, field names, ini keys, command words.
+std::string upperAscii(std::string_view text);
+std::string lowerAscii(std::string_view text);
 
 }  // namespace tht

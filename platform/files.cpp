@@ -3,6 +3,8 @@
 #include "platform/files.h"
 #include "platform/temporary_files.h"
 
+#include <cstdint>
+
 namespace tht {
 namespace {
 
@@ -48,15 +50,39 @@ PathParts splitPath(const std::string& path, PathStyle style) {
   return {path.substr(0, cut - 1), path.substr(cut)};
 }
 
-std::string temporaryFilePrefix(unsigned long processId) { return ".tht-" + std::to_string(processId) + "-"; }
+std::string computerTag(const std::string& identity) {
+  uint64_t hash = 14695981039346656037ull;  // 64-bit FNV-1a
+  for (const char c : identity) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  static const char digits[] = "0123456789abcdef";
+  std::string tag(16, '0');
+  for (int i = 15; i >= 0; --i, hash >>= 4) tag[i] = digits[hash & 0xF];
+  return tag;
+}
 
-unsigned long temporaryFileOwner(const std::string& name) {
-  if (name.rfind(".tht-", 0) != 0) return 0;
-  const size_t dash = name.find('-', 5);
-  // Digits only, and few enough for any process id.
-  if (dash == std::string::npos || dash == 5 || name.find_first_not_of("0123456789", 5) != dash || dash - 5 > 9)
-    return 0;
-  return std::stoul(name.substr(5, dash - 5));
+std::string temporaryFilePrefix(const std::string& computer, unsigned long processId) {
+  return ".tht-" + computer + "-" + std::to_string(processId) + "-";
+}
+
+bool isLeftover(const std::string& name, long long ageSeconds, const std::string& computer,
+                unsigned long self, const std::function<bool(unsigned long)>& hasEnded) {
+  // ".tht-" [16 hex digits "-"] <process id> "-" <anything>
+  if (name.rfind(".tht-", 0) != 0) return false;
+  size_t at = 5;
+  std::string owner;
+  if (name.size() > at + 16 && name[at + 16] == '-' &&
+      name.find_first_not_of("0123456789abcdef", at) == at + 16) {
+    owner = name.substr(at, 16);
+    at += 17;
+  }
+  const size_t dash = name.find('-', at);
+  if (dash == std::string::npos || dash == at || dash - at > 10 ||
+      name.find_first_not_of("0123456789", at) != dash)
+    return false;
+  if (ageSeconds > kLeftoverSeconds) return true;
+  unsigned long long process = 0;
+  for (size_t i = at; i < dash; ++i) process = process * 10 + static_cast<unsigned>(name[i] - '0');
+  return owner == computer && process != self && process <= static_cast<unsigned long>(-1) &&
+         hasEnded(static_cast<unsigned long>(process));
 }
 
 }  // namespace tht

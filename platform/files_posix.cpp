@@ -28,17 +28,6 @@
 namespace tht {
 namespace {
 
-bool equalIgnoringAsciiCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 0x20);
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 0x20);
-    if (x != y) return false;
-  }
-  return true;
-}
-
 bool writeAll(int fd, const char* data, size_t size) {
   while (size > 0) {
     const ssize_t n = ::write(fd, data, size);
@@ -69,72 +58,50 @@ int writeAndClose(int fd, const std::string& bytes, mode_t mode) {
   return err;
 }
 
-// writeUnnamed's answer when the file system has no unnamed files.
-constexpr int kNoUnnamedFiles = -1;
-
-// Writes the bytes into a file of `folder` that has no name until it is
-// complete and flushed, and then gets the temporary name `temp`: a process
-// killed while writing leaves nothing behind. Gives an errno, 0, or
-// kNoUnnamedFiles when this cannot be done here (nothing is then left).
-int writeUnnamed(const std::string& folder, const std::string& bytes, mode_t mode, std::string& temp) {
-  const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-  if (fd < 0) return kNoUnnamedFiles;
-  int err = 0;
-  if (!writeAll(fd, bytes.data(), bytes.size())) err = errno;
-  if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
-  if (err == 0 && ::fsync(fd) != 0) err = errno;
-  if (err == 0) {
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    static unsigned counter = 0;
-    err = kNoUnnamedFiles;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      const std::string name = joinPath(folder, temporaryFilePrefix(static_cast<unsigned long>(::getpid())) +
-                                                    std::to_string(++counter));
-      if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-        temp = name;
-        err = 0;
-        break;
-      }
-      if (errno != EEXIST) {
-        // No /proc to name it by: the named way below still works. A full
-        // disk or a refused folder is the save's own failure.
-        if (errno == ENOSPC || errno == EDQUOT || errno == EACCES || errno == EROFS) err = errno;
-        break;
-      }
-    }
-  }
-  if (::close(fd) != 0 && err == 0) err = errno;
-  return err;
+bool hasEnded(unsigned long process) {
+  return process > 0 && process <= static_cast<unsigned long>(INT_MAX) &&
+         ::kill(static_cast<pid_t>(process), 0) != 0 && errno == ESRCH;
 }
 
-// The same through a named temporary file, where unnamed ones are missing;
-// a process killed while writing leaves that file behind.
-int writeNamed(const std::string& folder, const std::string& bytes, mode_t mode, std::string& temp) {
-  std::string pattern = joinPath(folder, temporaryFilePrefix(static_cast<unsigned long>(::getpid())) + "XXXXXX");
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  const int fd = ::mkstemp(name.data());
-  if (fd < 0) return errno;
-  temp = name.data();
-  return writeAndClose(fd, bytes, mode);
-}
-
-// A save killed between naming its temporary file and renaming it leaves
-// that file (".tht-<process id>-...") behind; no system call does both at
-// once. Each save in the folder removes those of processes that have ended.
-void removeLeftoversOfEndedProcesses(const std::string& folder) {
+// Removes the temporary files other saves left in the folder (see
+// isLeftover()); `now` is the time the folder's file system gave the save's
+// own temporary file when it was created.
+void removeLeftovers(const std::string& folder, const struct timespec& now) {
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return;
+  const unsigned long self = static_cast<unsigned long>(::getpid());
   while (const struct dirent* entry = ::readdir(dir)) {
     const std::string name = entry->d_name;
-    const pid_t owner = static_cast<pid_t>(temporaryFileOwner(name));
-    if (owner == ::getpid() || owner <= 0 || ::kill(owner, 0) == 0 || errno != ESRCH) continue;
-    ::unlinkat(::dirfd(dir), name.c_str(), 0);
+    struct stat st;
+    if (name.rfind(".tht-", 0) != 0 || ::fstatat(::dirfd(dir), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+      continue;
+    const long long age = static_cast<long long>(now.tv_sec) - static_cast<long long>(st.st_mtim.tv_sec);
+    if (isLeftover(name, age, thisComputer(), self, hasEnded)) ::unlinkat(::dirfd(dir), name.c_str(), 0);
   }
   ::closedir(dir);
 }
 
 }  // namespace
+
+const std::string& thisComputer() {
+  // The host name, and the id the system gave this installation: host names
+  // repeat ("debian" on every machine installed with the defaults).
+  static const std::string tag = [] {
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    std::string id;
+    for (const char* file : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {
+      if (FILE* in = std::fopen(file, "r")) {
+        char line[128] = {};
+        if (std::fgets(line, sizeof line, in) != nullptr) id = line;
+        std::fclose(in);
+      }
+      if (!id.empty()) break;
+    }
+    return computerTag(std::string("posix\n") + host + "\n" + id);
+  }();
+  return tag;
+}
 
 PathStyle systemPathStyle() { return kPosixPaths; }
 
@@ -144,11 +111,12 @@ std::string resolveInFolder(const std::string& folder, const std::string& name) 
   if (::lstat(exact.c_str(), &st) == 0) return exact;
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
   if (dir == nullptr) return exact;
+  const std::string wanted = lowerAscii(name);
   std::string best;
   bool found = false;
   while (const struct dirent* entry = ::readdir(dir)) {
     const std::string entryName = entry->d_name;
-    if (!equalIgnoringAsciiCase(entryName, name)) continue;
+    if (entryName.size() != wanted.size() || lowerAscii(entryName) != wanted) continue;
     if (!found || entryName < best) {
       best = entryName;
       found = true;
@@ -188,13 +156,16 @@ void replaceFileAtomically(const std::string& path, const std::string& bytes) {
     mode = 0666 & ~mask;
   }
   const std::string folder = folderOf(path);
-  removeLeftoversOfEndedProcesses(folder);
-  std::string temp;
-  int err = writeUnnamed(folder, bytes, mode, temp);
-  if (err == kNoUnnamedFiles) err = writeNamed(folder, bytes, mode, temp);
+  std::string temp =
+      joinPath(folder, temporaryFilePrefix(thisComputer(), static_cast<unsigned long>(::getpid())) + "XXXXXX");
+  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (fd < 0) fail(errno);
+  struct stat created;
+  if (::fstat(fd, &created) == 0) removeLeftovers(folder, created.st_mtim);
+  int err = writeAndClose(fd, bytes, mode);
   if (err == 0 && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
   if (err != 0) {
-    if (!temp.empty()) ::unlink(temp.c_str());
+    ::unlink(temp.c_str());
     fail(err);
   }
   // Make the rename itself durable.

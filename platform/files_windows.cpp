@@ -30,36 +30,39 @@ bool writeAll(HANDLE file, const std::string& bytes) {
   return true;
 }
 
-bool processHasEnded(DWORD id) {
-  HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, id);
+bool hasEnded(unsigned long id) {
+  HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(id));
   if (process == nullptr) return ::GetLastError() == ERROR_INVALID_PARAMETER;
   const bool ended = ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
   ::CloseHandle(process);
   return ended;
 }
 
-// A save killed between creating its temporary file and moving it leaves
-// that file (".tht-<process id>-...") behind. Each save in the folder
-// removes those of processes that have ended.
-void removeLeftoversOfEndedProcesses(const std::string& folder) {
+long long secondsOf(const FILETIME& time) {
+  return static_cast<long long>((static_cast<uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime) / 10000000);
+}
+
+// Removes the temporary files other saves left in the folder (see
+// isLeftover()); `now` is the time the folder's file system gave the save's
+// own temporary file when it was created.
+void removeLeftovers(const std::string& folder, const FILETIME& now) {
   WIN32_FIND_DATAA found;
   HANDLE search = ::FindFirstFileA(joinPath(folder, ".tht-*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
-  const DWORD self = ::GetCurrentProcessId();
+  const unsigned long self = ::GetCurrentProcessId();
   do {
     const std::string name = found.cFileName;
-    const DWORD owner = static_cast<DWORD>(temporaryFileOwner(name));
-    if (owner == self || owner == 0 || !processHasEnded(owner)) continue;
-    ::DeleteFileA(joinPath(folder, name).c_str());
+    const long long age = secondsOf(now) - secondsOf(found.ftLastWriteTime);
+    if (isLeftover(name, age, thisComputer(), self, hasEnded)) ::DeleteFileA(joinPath(folder, name).c_str());
   } while (::FindNextFileA(search, &found));
   ::FindClose(search);
 }
 
 // Writes the bytes into a new file of `folder`, flushed to disk; its name in
-// `temp`. 0 or the error.
+// `temp`. Removes other saves' leftovers once it is there. 0 or the error.
 DWORD writeTemporary(const std::string& folder, const std::string& bytes, std::string& temp) {
   static unsigned counter = 0;
-  const std::string prefix = temporaryFilePrefix(::GetCurrentProcessId());
+  const std::string prefix = temporaryFilePrefix(thisComputer(), ::GetCurrentProcessId());
   HANDLE file = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
     temp = joinPath(folder, prefix + std::to_string(++counter));
@@ -71,6 +74,8 @@ DWORD writeTemporary(const std::string& folder, const std::string& bytes, std::s
     temp.clear();
     return error;
   }
+  FILETIME created;
+  if (::GetFileTime(file, nullptr, nullptr, &created)) removeLeftovers(folder, created);
   DWORD error = 0;
   if (!writeAll(file, bytes) || !::FlushFileBuffers(file)) error = ::GetLastError();
   if (!::CloseHandle(file) && error == 0) error = ::GetLastError();
@@ -78,6 +83,28 @@ DWORD writeTemporary(const std::string& folder, const std::string& bytes, std::s
 }
 
 }  // namespace
+
+const std::string& thisComputer() {
+  // The computer's name, and the id Windows gave this installation (under
+  // Wine: this prefix, which has process ids of its own).
+  static const std::string tag = [] {
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof name;
+    ::GetComputerNameA(name, &size);
+    char id[64] = {};
+    HKEY key;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Cryptography", 0, KEY_READ | KEY_WOW64_64KEY,
+                        &key) == ERROR_SUCCESS) {
+      DWORD length = sizeof id - 1;
+      if (::RegQueryValueExA(key, "MachineGuid", nullptr, nullptr, reinterpret_cast<BYTE*>(id), &length) !=
+          ERROR_SUCCESS)
+        id[0] = '\0';
+      ::RegCloseKey(key);
+    }
+    return computerTag(std::string("windows\n") + name + "\n" + id);
+  }();
+  return tag;
+}
 
 PathStyle systemPathStyle() { return kWindowsPaths; }
 
@@ -146,7 +173,6 @@ void replaceFileAtomically(const std::string& path, const std::string& bytes) {
   const DWORD attributes = attributesOf(path);
   if (attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) fail(ERROR_ACCESS_DENIED);
   const std::string folder = splitPath(path).folder;
-  removeLeftoversOfEndedProcesses(folder);
   std::string temp;
   DWORD error = writeTemporary(folder, bytes, temp);
   if (error == 0) {

@@ -66,15 +66,6 @@ int32_t storedInteger(std::string_view record, const Column& column) {
   return static_cast<int32_t>(bits);
 }
 
-void putStoredInteger(std::string& record, const Column& column, int32_t value) {
-  uint32_t bits = static_cast<uint32_t>(value);
-  if (column.dbase7) bits ^= 0x80000000u;
-  for (int i = 0; i < 4; ++i) {
-    const int shift = column.dbase7 ? 8 * (3 - i) : 8 * i;
-    record[column.offset + i] = static_cast<char>(bits >> shift & 0xFF);
-  }
-}
-
 // The eight bytes of an O field: little-endian IEEE, or in dBase 7
 // big-endian with the sign bit set for positive values and every bit
 // inverted for negative ones.
@@ -88,16 +79,6 @@ double storedDouble(std::string_view record, const Column& column) {
   double value = 0;
   std::memcpy(&value, &bits, sizeof value);
   return value;
-}
-
-void putStoredDouble(std::string& record, const Column& column, double value) {
-  uint64_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
-  if (column.dbase7) bits = (bits >> 63) ? ~bits : bits | uint64_t{1} << 63;
-  for (int i = 0; i < 8; ++i) {
-    const int shift = column.dbase7 ? 8 * (7 - i) : 8 * i;
-    record[column.offset + i] = static_cast<char>(bits >> shift & 0xFF);
-  }
 }
 
 bool isBinary(const Column& column) {
@@ -155,6 +136,12 @@ std::string shortest(double value) {
   throw Error(engineMessage("Field value out of range.\nField: " + column.name, path));
 }
 
+// The binary fields (I, + and O) of other programs' tables are read, never
+// written: the tables this program writes have none.
+void refuseBinary(const Column& column, const std::string& path) {
+  if (isBinary(column)) throw Error(engineMessage("Capability not supported.\nField: " + column.name, path));
+}
+
 void putRightAligned(std::string& record, const Column& column, const std::string& text,
                      const std::string& path) {
   if (text.size() > column.width) outOfRange(column, path);
@@ -164,32 +151,11 @@ void putRightAligned(std::string& record, const Column& column, const std::strin
   std::memcpy(field + blanks, text.data(), text.size());
 }
 
-// The common case of storedNumber() without the general conversions: four
-// decimals and a value that is the double nearest to a whole number of
-// ten-thousandths below 1e9 in size. Its exact value then lies so close to
-// that number that rounding it to four decimals gives that number, which
-// reads back as the value itself.
-bool withFourDecimals(double value, const Column& column, std::string& text) {
-  if (column.decimals != 4 || !(std::fabs(value) < 1e9) || (value == 0 && std::signbit(value))) return false;
-  const long long scaled = std::llround(value * 10000);
-  if (static_cast<double>(scaled) / 10000 != value) return false;
-  const unsigned long long magnitude = static_cast<unsigned long long>(scaled < 0 ? -scaled : scaled);
-  char digits[32];
-  char* end = std::to_chars(digits, digits + sizeof digits, magnitude / 10000).ptr;
-  *end++ = '.';
-  const unsigned fraction = static_cast<unsigned>(magnitude % 10000);
-  for (unsigned divisor = 1000; divisor > 0; divisor /= 10) *end++ = static_cast<char>('0' + fraction / divisor % 10);
-  text.assign(scaled < 0 ? "-" : "");
-  text.append(digits, end);
-  return text.size() <= column.width;
-}
-
 // The text a number is stored as in an N or F field: with the field's
 // decimals when that gives the value back exactly, else the shortest text
 // that does, so that every value written reads back unchanged.
 std::string storedNumber(double value, const Column& column, const std::string& path) {
   if (!std::isfinite(value)) outOfRange(column, path);
-  if (std::string text; withFourDecimals(value, column, text)) return text;
   std::string text = charsOf(value, std::chars_format::fixed, static_cast<int>(column.decimals));
   double back = 0;
   if (text.size() <= column.width && parseDouble(text, back) && back == value) return text;
@@ -306,6 +272,7 @@ std::string_view storedText(std::string_view record, const Column& column) {
 
 void writeText(std::string& record, const Column& column, std::string_view value,
                const std::string& path) {
+  refuseBinary(column, path);
   switch (valueKind(column)) {
     case ValueKind::Integer:
       if (trimmed(value).empty()) break;
@@ -328,19 +295,14 @@ void writeText(std::string& record, const Column& column, std::string_view value
     }
   }
   // An empty text empties a numeric field.
-  record.replace(column.offset, column.width, std::string(column.width, isBinary(column) ? '\0' : ' '));
+  record.replace(column.offset, column.width, std::string(column.width, ' '));
 }
 
 void writeInteger(std::string& record, const Column& column, int32_t value, const std::string& path) {
+  refuseBinary(column, path);
   switch (column.type) {
-    case 'I':
-    case '+':
-      if (column.width < 4) outOfRange(column, path);
-      putStoredInteger(record, column, value);
-      return;
     case 'N':
     case 'F':
-    case 'O':
       writeFloat(record, column, value, path);
       return;
     default:
@@ -349,15 +311,8 @@ void writeInteger(std::string& record, const Column& column, int32_t value, cons
 }
 
 void writeFloat(std::string& record, const Column& column, double value, const std::string& path) {
+  refuseBinary(column, path);
   switch (column.type) {
-    case 'I':
-    case '+':
-      writeInteger(record, column, roundedToInteger(value, formatNumber(value)), path);
-      return;
-    case 'O':
-      if (column.width < sizeof value) outOfRange(column, path);
-      putStoredDouble(record, column, value);
-      return;
     case 'N':
     case 'F':
       if (valueKind(column) == ValueKind::Integer) {

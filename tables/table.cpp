@@ -20,7 +20,10 @@ constexpr char kDeleted = '*';
 // Posted rows are stored at the latest after this many posts (and at every
 // close), so a post costs no system call of its own.
 constexpr uint32_t kPostsPerFlush = 4096;
-// Rows are read from the file in blocks of about this many bytes.
+// Rows are read from the file in blocks of about this many bytes, and
+// edits written back a block at a time. Row by row, the export of a school
+// of bench/gen's 1x size took 1.2 times as long on Linux and 2.8 times as
+// long under Wine (both ways timed alternately in one run).
 constexpr size_t kReadBlockBytes = 64 * 1024;
 
 struct Today {

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "platform/cp1252.h"
 #include "platform/files.h"
 
 namespace tht {
@@ -42,12 +43,7 @@ std::string_view trimmedFieldView(std::string_view line, long start, long width)
 bool isSkipped(std::string_view line, std::string_view expectedName) {
   if (!line.empty() && (line[0] == '0' || line[0] == '9')) return true;
   const std::string_view name = trimmedView(fieldView(line, 2, 50));
-  if (name.size() != expectedName.size()) return false;
-  for (size_t i = 0; i < name.size(); ++i) {
-    const char c = name[i];
-    if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) != expectedName[i]) return false;
-  }
-  return true;
+  return name.size() == expectedName.size() && upperAscii(name) == expectedName;
 }
 
 std::string writeField(const std::string& value, size_t width) {

@@ -3,7 +3,6 @@
 
 #include <sstream>
 #include <string>
-#include <thread>
 
 #include "cli/arguments.h"
 #include "cli/console.h"
@@ -38,18 +37,14 @@ TEST(CliArguments, CommandsTargetsAndOptions) {
             "opci\xF3n desconocida para show-table: --work-folder");
 }
 
-TEST(CliConsole, ProgressLineOnlyForLongRunsAndMessagesConverted) {
+TEST(CliConsole, MessagesOnLinesOfTheirOwnAndNoProgressLine) {
   std::ostringstream out;
-  {
-    cli::ConsoleNotifier notifier(out, std::chrono::milliseconds(30));
-    notifier.busy(true);
-    notifier.busy(false);  // a short run: no progress line
-    notifier.message("Proceso finalizado");
-    notifier.busy(true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    notifier.busy(false);
-  }
-  EXPECT_EQ(out.str(), "Proceso finalizado\nProcesando...\n");
+  cli::ConsoleNotifier notifier(out);
+  notifier.busy(true);
+  notifier.message("Proceso finalizado");
+  notifier.busy(false);
+  notifier.message("No existe la carpeta");
+  EXPECT_EQ(out.str(), "Proceso finalizado\nNo existe la carpeta\n");
 }
 
 }  // namespace

@@ -22,7 +22,6 @@
 #include "import/import_run.h"
 #include "platform/error.h"
 #include "platform/files.h"
-#include "teba/records.h"
 #include "tests/export_fixture.h"
 
 namespace {
@@ -50,7 +49,7 @@ bool strikes(const char* path) {
 
 extern "C" int open(const char* path, int flags, ...) {
   mode_t mode = 0;
-  if ((flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE) {
+  if ((flags & O_CREAT) != 0) {
     va_list args;
     va_start(args, flags);
     mode = static_cast<mode_t>(va_arg(args, int));
@@ -260,25 +259,6 @@ TEST_F(InjectedFaults, PipesInPlaceOfInputsAndTablesEndTheRunAtOnce) {
   EXPECT_EQ(session.ResultadoTraspaso, -1);
   expectUnchanged("AULAT");
   ::alarm(0);
-}
-
-TEST(InjectedSaveFaults, FolderWithoutUnnamedFilesIsSavedThroughANamedOne) {
-  test::TempFolder folder;
-  const std::string path = folder.write("TEBA_HORARIO.TXT", "earlier\r\n");
-  // Refusing the folder's own open refuses the unnamed file in it (and the
-  // final flush of the folder, which is only a courtesy).
-  armFault(Fault::Deny, fs::path(folder.path()).filename().string());
-  writeTebaFile(path, {"0TEBA_HORARIO.TXT", "9TEBA_HORARIO.TXT"});
-  const int hits = armed.hits;
-  armed = Armed{};
-  EXPECT_EQ(hits, 2);
-  EXPECT_EQ(test::readBytes(path), "0TEBA_HORARIO.TXT\r\n9TEBA_HORARIO.TXT\r\n");
-  size_t entries = 0;
-  for (const auto& entry : fs::directory_iterator(folder.path())) {
-    EXPECT_EQ(entry.path(), path);
-    ++entries;
-  }
-  EXPECT_EQ(entries, 1u);
 }
 
 }  // namespace

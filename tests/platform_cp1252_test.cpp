@@ -36,8 +36,9 @@ TEST(Cp1252, ComparisonIgnoresOnlyLetterCase) {
   EXPECT_GT(compareIgnoringCase("b", "A"), 0);
 }
 
-TEST(Cp1252, UpperCasesOnlyAsciiLetters) {
-  EXPECT_EQ(upperAscii("teba_asignat.txt \xF1\xE1"), "TEBA_ASIGNAT.TXT \xF1\xE1");
+TEST(Cp1252, AsciiFoldingLeavesEveryOtherByte) {
+  EXPECT_EQ(upperAscii("teba_asignat.txt \xF1\xE1@[`{"), "TEBA_ASIGNAT.TXT \xF1\xE1@[`{");
+  EXPECT_EQ(lowerAscii("TEBA_ASIGNAT.TXT \xD1\xC1@[`{"), "teba_asignat.txt \xD1\xC1@[`{");
 }
 
 }  // namespace

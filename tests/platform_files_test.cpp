@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -57,28 +56,6 @@ TEST(Files, AtomicReplacementKeepsModeAndLeavesNoTemporaryFile) {
     ++entries;
   }
   EXPECT_EQ(entries, 1);
-}
-
-// A temporary file left by a save that was killed is removed by the next
-// save in its folder once its process has ended, and only then.
-TEST(Files, ReplacementRemovesLeftoversOfEndedProcessesOnly) {
-  TempFolder folder;
-  const pid_t ended = fork();
-  if (ended == 0) _exit(0);
-  ASSERT_GT(ended, 0);
-  ASSERT_EQ(waitpid(ended, nullptr, 0), ended);
-  const std::string dead = ".tht-" + std::to_string(ended) + "-3";
-  const std::string deadNamed = ".tht-" + std::to_string(ended) + "-aB3xYz";
-  const std::string alive = ".tht-" + std::to_string(getppid()) + "-1";
-  const std::string mine = ".tht-" + std::to_string(getpid()) + "-9";
-  for (const std::string& name : {dead, deadNamed, alive, mine, std::string(".tht-x-1"), std::string(".tht-Ab12cd")})
-    folder.write(name, "old");
-  replaceFileAtomically(folder.file("A.TXT"), "new");
-  EXPECT_EQ(test::readBytes(folder.file("A.TXT")), "new");
-  EXPECT_FALSE(std::filesystem::exists(folder.file(dead)));
-  EXPECT_FALSE(std::filesystem::exists(folder.file(deadNamed)));
-  for (const std::string& kept : {alive, mine, std::string(".tht-x-1"), std::string(".tht-Ab12cd")})
-    EXPECT_EQ(test::readBytes(folder.file(kept)), "old") << kept;
 }
 
 TEST(Files, FailedReplacementKeepsTheOldFile) {

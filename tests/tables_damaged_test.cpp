@@ -3,6 +3,7 @@
 // lengths is an engine error, never a crash or a read out of bounds.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/error.h"
@@ -132,6 +133,19 @@ TEST_F(ForeignTable, DbaseSevenHeaderAndBinaryFieldsRead) {
   table.next();
   EXPECT_EQ(table.asString("ID"), "-3");
   EXPECT_EQ(table.asString("VAL"), "-2.5");
+  // Binary fields are read, never written.
+  table.edit();
+  const auto refused = [&](const std::function<void()>& write, const std::string& field) {
+    try {
+      write();
+      ADD_FAILURE() << "written: " << field;
+    } catch (const Error& error) {
+      EXPECT_EQ(std::string(error.what()), "Capability not supported.\nField: " + field + "\nTable: " + work.file("X.DBF"));
+    }
+  };
+  refused([&] { table.setInteger("Id", 1); }, "Id");
+  refused([&] { table.setFloat("VAL", 1.5); }, "VAL");
+  refused([&] { table.setString("VAL", ""); }, "VAL");
 }
 
 TEST_F(ForeignTable, LyingOrCutHeadersAreEngineErrors) {
