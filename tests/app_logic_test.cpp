@@ -1,7 +1,7 @@
 // The window's decisions that both front ends share: parameters and mode,
 // the host handle, the application title, the layout, the folder browser,
-// the keyboard, the shortened path, the gradient's rows, and
-// the runs and the close with their hand-over.
+// the keyboard, the shortened path, the gradient's rows, the window kept
+// over its host, and the runs and the close with their hand-over.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +15,7 @@
 #include "app/gradient.h"
 #include "app/keys.h"
 #include "app/layout.h"
+#include "app/over_host.h"
 #include "app/path_label.h"
 #include "app/run_controller.h"
 #include "platform/cp1252.h"
@@ -221,6 +222,50 @@ TEST(Layout, HostedFolderPanelAtTheBottomAndTheChosenPanelFillingTheBand) {
   const WindowLayout scaledUp = hostedLayout(16, Direction::Import, 745, 410);
   EXPECT_EQ(scaledUp.boxes[kDraw3D1], (Rect{0, 158, 745, 252}));
   EXPECT_EQ(scaledUp.boxes[kDraw3D3], (Rect{0, 0, 745, 158}));
+}
+
+TEST(OverHost, KeptAtTwoTwoOfTheClientAreaAndShownOnlyWithTheHost) {
+  const HostWindowState at100{true, true, false, false, 100, 50};
+  HostWindowState gone = at100, hidden = at100, minimised = at100, active = at100;
+  gone.exists = false;
+  hidden.visible = false;
+  minimised.minimised = true;
+  active.active = true;
+  const OverHostWindow never{false, false, 0, 0, false}, placed{true, true, 102, 52, false},
+      placedActive{true, true, 102, 52, true}, elsewhere{true, true, 2, 2, false},
+      hiddenBefore{false, true, 102, 52, false};
+  struct Case {
+    const char* what;
+    HostWindowState host;
+    OverHostWindow window;
+    OverHostAction expected;
+  };
+  const Case cases[] = {
+      {"first show, activated", at100, never, {OverHostStep::Show, 102, 52, true}},
+      {"in place", at100, placed, {OverHostStep::Nothing, 102, 52}},
+      {"in place, the host still active", active, placedActive, {OverHostStep::Nothing, 102, 52}},
+      {"the host came to the front", active, placed, {OverHostStep::Nothing, 102, 52, true, true}},
+      {"the host moved", at100, elsewhere, {OverHostStep::Move, 102, 52, false, true}},
+      {"the host dragged by its caption", active, elsewhere, {OverHostStep::Move, 102, 52, true, true}},
+      {"the host minimised", minimised, placed, {OverHostStep::Hide}},
+      {"the host hidden", hidden, placed, {OverHostStep::Hide}},
+      {"already hidden", minimised, hiddenBefore, {OverHostStep::Nothing}},
+      {"hidden host at the start", hidden, never, {OverHostStep::Nothing}},
+      {"the host back, not active", at100, hiddenBefore, {OverHostStep::Show, 102, 52, false}},
+      {"the host back and active", active, hiddenBefore, {OverHostStep::Show, 102, 52, true}},
+      {"the host gone", gone, placed, {OverHostStep::End}},
+      {"the host gone while minimised", HostWindowState{false, false, true, false, 0, 0}, hiddenBefore,
+       {OverHostStep::End}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const OverHostAction action = followHost(c.host, c.window);
+    EXPECT_EQ(action.step, c.expected.step);
+    EXPECT_EQ(action.left, c.expected.left);
+    EXPECT_EQ(action.top, c.expected.top);
+    EXPECT_EQ(action.activate, c.expected.activate);
+    EXPECT_EQ(action.raise, c.expected.raise);
+  }
 }
 
 // A system of folders and drives for the browser: `folders` maps each

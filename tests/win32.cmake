@@ -1,7 +1,8 @@
 # The Windows window program under Wine on Xvfb, started by a test program
 # that acts as the host.
-add_executable(win32_window_test win32_window_test.cpp support/png_file.cpp support/windows_process.cpp)
-target_link_libraries(win32_window_test PRIVATE tht_test_support GTest::gtest_main gdi32 user32)
+add_executable(win32_window_test win32_window_test.cpp support/png_file.cpp support/windows_process.cpp
+  support/x_screen.cpp)
+target_link_libraries(win32_window_test PRIVATE tht_app tht_test_support GTest::gtest_main gdi32 user32)
 target_compile_definitions(win32_window_test PRIVATE THT_BINARY_DIR="${CMAKE_BINARY_DIR}")
 add_dependencies(win32_window_test TransHoraventTEBA)
 add_test(NAME win32_window_test

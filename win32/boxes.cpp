@@ -29,8 +29,9 @@ LRESULT CALLBACK onBoxActivation(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void DialogSink::show(const std::string& text, UINT icon) {
-  // Stand-alone the window owns the box; hosted it is a child of another
-  // program's window, which must stay usable, so it is disabled by hand.
+  // A top-level window (stand-alone, or under Wine over the host) owns the
+  // box; a child of another program's window (hosted on Windows) cannot, as
+  // the host must stay usable, so it is disabled by hand.
   const bool child = window_ && (GetWindowLongA(window_, GWL_STYLE) & WS_CHILD);
   const HWND owner = window_ && !child ? window_ : nullptr;
   // The control that had the keyboard focus gets it back afterwards.

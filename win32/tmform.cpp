@@ -106,8 +106,7 @@ bool TMForm::FormCreate() {
 }
 
 void TMForm::show() {
-  hosting_.show();
-  ShowWindow(window_, SW_SHOW);
+  if (!hosting_.show()) ShowWindow(window_, SW_SHOW);
   UpdateWindow(window_);
   if (hosting_.isChild()) focusFirst();  // a child window is never activated itself
 }

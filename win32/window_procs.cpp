@@ -180,7 +180,7 @@ LRESULT TMForm::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       focusFirst();
       return 0;
     case WM_TIMER:
-      if (wParam == Hosting::kHostWatch && hosting_.hostGone()) hostGone();
+      if (wParam == Hosting::kHostWatch && !hosting_.watch()) hostGone();
       return 0;
     case WM_CLOSE:
       // Every close: the close box, Alt+F4, "&Salir", another program's
