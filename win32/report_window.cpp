@@ -158,10 +158,14 @@ void create(ReportWindow& state) {
     SendMessageA(state.controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(kinds[i].font), FALSE);
   }
   // The whole text in one call, with room for all of it (an EDIT control
-  // otherwise takes some 30,000 characters).
+  // otherwise takes some 30,000 characters). The control measures every
+  // line as it takes the text, which under Wine takes a while for a
+  // district's report (bench/RESULTS.md): the hourglass meanwhile.
   const HWND text = state.controls[kReportText];
+  const HCURSOR pointer = SetCursor(LoadCursor(nullptr, IDC_WAIT));
   SendMessageA(text, EM_SETLIMITTEXT, 0, 0);
   SendMessageA(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(shownReport(*state.report, TextSystem::Windows).c_str()));
+  SetCursor(pointer);
 }
 
 }  // namespace
