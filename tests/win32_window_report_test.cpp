@@ -12,6 +12,8 @@ namespace tht::test {
 namespace {
 
 constexpr char kReportClass[] = "TReportForm";  // the report window's window class
+constexpr int kFileNameBox = 0x47C;              // the save dialog's file name (cmb13)
+constexpr int kSaveButton = 201;                 // "Guardar...": 200 + its place in the report window
 
 // C:\HTEMP with the sample school's tables and the timetable left for it,
 // removed again however the test ends (the other window tests want it
@@ -127,6 +129,20 @@ TEST_F(HostedTool, ComprobarOpensTheReportOfTheCommandLineInFrontAndSalirThenHan
     type(VK_RETURN);  // in the text box: nothing
     EXPECT_TRUE(IsWindowVisible(report));
     EXPECT_EQ(find("#32770", "", 300), nullptr) << "Enter opened a dialog";
+    if (!altC) {
+      // Tab to "Guardar...", Enter: the system's save dialog; the file as
+      // the command line printed it, code page 1252 with CR LF.
+      type(VK_TAB);
+      type(VK_RETURN);
+      const HWND dialog = find("#32770", "", 10000);
+      ASSERT_NE(dialog, nullptr) << "no save dialog";
+      const std::string saved = programFolder.file("informe.txt");
+      SendMessageA(GetDlgItem(dialog, kFileNameBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(saved.c_str()));
+      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+      EXPECT_TRUE(waitFor([&] { return fs::exists(saved); }, 10000)) << "nothing saved";
+      EXPECT_EQ(readBytes(saved), printed.out);
+      EXPECT_TRUE(waitFor([&] { return focusedControl() == kSaveButton; }, 5000)) << "the focus is not back on it";
+    }
     type(VK_ESCAPE);
     EXPECT_TRUE(waitFor([&] { return !IsWindow(report); }, 5000)) << "Escape did not close the report";
     EXPECT_TRUE(IsWindowEnabled(window));

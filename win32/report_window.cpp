@@ -18,10 +18,24 @@ struct ReportWindow {
   HWND window = nullptr;
   HWND controls[kReportControlCount] = {};
   HFONT fixedFont = nullptr;
+  HWND lastFocus = nullptr;  // the control that had the keyboard when another window took it
   bool done = false;
 };
 
 ReportWindow* stateOf(HWND window) { return reinterpret_cast<ReportWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA)); }
+
+// GetSaveFileNameA, from comdlg32.dll loaded when first needed: linked in,
+// the library and those it brings would load with every start of the
+// program, which under Wine costs a good part of the time to the window.
+BOOL saveFileDialog(OPENFILENAMEA* dialog) {
+  using Function = BOOL(WINAPI*)(OPENFILENAMEA*);
+  static const Function function = [] {
+    const HMODULE library = LoadLibraryA("comdlg32.dll");
+    return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, "GetSaveFileNameA")))
+                   : nullptr;
+  }();
+  return function && function(dialog);
+}
 
 // The system's save dialog, starting in the TEBA folder; the file then
 // goes through the platform's whole-file replacement.
@@ -38,7 +52,7 @@ void saveAs(ReportWindow& state) {
   dialog.lpstrDefExt = "txt";
   // The working directory is the folder list's: the dialog must not move it.
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (GetSaveFileNameA(&dialog)) (*state.save)(path, savedReport(*state.report, TextSystem::Windows));
+  if (saveFileDialog(&dialog)) (*state.save)(path, savedReport(*state.report, TextSystem::Windows));
 }
 
 void act(ReportWindow& state, ReportAction action) {
@@ -67,6 +81,14 @@ LRESULT CALLBACK reportProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
       }
       break;
+    case WM_ACTIVATE:  // back from the save dialog or a box: the keyboard where it was
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(window, focus)) state->lastFocus = focus;
+      } else {
+        SetFocus(state->lastFocus ? state->lastFocus : state->controls[kReportText]);
+      }
+      return 0;
     case WM_CLOSE:  // the close box, Alt+F4
       state->done = true;
       return 0;
