@@ -1,6 +1,6 @@
 # The Qt window on Qt's offscreen platform.
 find_package(Qt6 REQUIRED COMPONENTS Gui Widgets Test)
-tht_add_test(qt_window_test SOURCES qt_window_test.cpp LIBRARIES tht_qt Qt6::Test)
+tht_add_test(qt_window_test SOURCES qt_window_test.cpp qt_message_boxes_test.cpp LIBRARIES tht_qt Qt6::Test)
 
 # The real program on an X server: Xvfb is started by the test itself.
 find_package(X11 REQUIRED)
