@@ -10,6 +10,8 @@ EnterPress enterPresses(Focused focused, bool exportShown, bool importShown) {
       return EnterPress::ImportButton;
     case Focused::CloseButton:
       return EnterPress::CloseButton;
+    case Focused::CheckButton:
+      return EnterPress::CheckButton;
     case Focused::OpenDriveList:
       return EnterPress::Control;
     case Focused::FolderList:
@@ -25,7 +27,7 @@ std::vector<Component> tabOrder(bool exportShown, bool importShown) {
   std::vector<Component> order;
   if (exportShown) order.push_back(kBExportar);
   if (importShown) order.push_back(kBImportar);
-  order.insert(order.end(), {kBClose, kDirectorios, kUnidades});
+  order.insert(order.end(), {kBClose, kDirectorios, kUnidades, kBComprobar});
   return order;
 }
 

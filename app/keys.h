@@ -8,18 +8,19 @@
 namespace tht::app {
 
 // The control that has the keyboard focus when Enter is pressed.
-enum class Focused { ExportButton, ImportButton, CloseButton, FolderList, DriveList, OpenDriveList };
+enum class Focused { ExportButton, ImportButton, CloseButton, CheckButton, FolderList, DriveList, OpenDriveList };
 
 // What Enter presses. `Control`: the control takes the key itself (an open
 // drive list chooses its line).
-enum class EnterPress { ExportButton, ImportButton, CloseButton, Nothing, Control };
+enum class EnterPress { ExportButton, ImportButton, CloseButton, CheckButton, Nothing, Control };
 
 // A focused button takes Enter itself; on the folder list or the closed drive
-// list Enter presses the first visible run button (both are default buttons).
+// list Enter presses the first visible run button (both are default buttons;
+// "Comprobar" is none).
 EnterPress enterPresses(Focused focused, bool exportShown, bool importShown);
 
 // The controls Tab visits, in order, hidden ones left out; the first has the
-// focus when the window first gets it.
+// focus when the window first gets it. "Comprobar" comes last.
 std::vector<Component> tabOrder(bool exportShown, bool importShown);
 
 }  // namespace tht::app

@@ -21,6 +21,8 @@ const std::array<ComponentSpec, kComponentCount>& componentTable() {
       {"Label5", ControlKind::Label, kDraw3D1, {9, 5, 0, 0}, "Carpeta en la que se encuentran los Ficheros TXT de TEBA", FontKind::Window,
        0xFF0000, kFolderPanelColour},
       {"Label6", ControlKind::Label, kDraw3D1, {9, 19, 0, 0}, "Ruta Actual:", FontKind::Window, 0xFF0000, kFolderPanelColour},
+      // Above "&Salir", as wide and as high, clear of it and of the version label.
+      {"BComprobar", ControlKind::Button, kDraw3D1, {400, 112, 89, 25}, "&Comprobar", FontKind::Window, -1, -1},
   }};
   return table;
 }

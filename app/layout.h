@@ -17,10 +17,11 @@ struct Rect {
   }
 };
 
-// The components in their order of declaration.
+// The components in their order of declaration; "Comprobar", added last,
+// leaves every other one its index (and its control identifier).
 enum Component : int {
   kDraw3D2, kLabel3, kBExportar, kDraw3D3, kLabel4, kBImportar, kDraw3D1,
-  kLabel1, kLabel2, kBClose, kDirectorios, kUnidades, kLabel5, kLabel6, kComponentCount
+  kLabel1, kLabel2, kBClose, kDirectorios, kUnidades, kLabel5, kLabel6, kBComprobar, kComponentCount
 };
 
 enum class FontKind { Window, Heading, Bold };  // MS Sans Serif 8 pt; Arial 16 px bold; MS Sans Serif bold

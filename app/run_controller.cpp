@@ -4,7 +4,9 @@
 
 #include "export/export_run.h"
 #include "platform/error.h"
+#include "platform/files.h"
 #include "platform/ini_file.h"
+#include "report/report.h"
 
 namespace tht::app {
 
@@ -32,6 +34,34 @@ bool RunController::BExportarClick(const std::string& folder) {
 bool RunController::BImportarClick(const std::string& folder) {
   try {
     return tht::BImportarClick(session_, folder, tables, env_);
+  } catch (const std::exception& error) {
+    sink_.error(error.what());
+    return false;
+  }
+}
+
+std::optional<std::string> RunController::BComprobarClick(const std::string& folder) {
+  try {
+    report::Result result;
+    {
+      BusyPointer busy(env_.notifier);
+      result = report::check(folder, env_.workFolder);
+    }
+    if (!result.tebaFolderExists) {
+      env_.notifier.message("No existe la carpeta");
+      return std::nullopt;
+    }
+    return report::text(result);
+  } catch (const std::exception& error) {
+    sink_.error(error.what());
+    return std::nullopt;
+  }
+}
+
+bool RunController::saveReport(const std::string& path, const std::string& bytes) {
+  try {
+    replaceFileAtomically(path, bytes);
+    return true;
   } catch (const std::exception& error) {
     sink_.error(error.what());
     return false;

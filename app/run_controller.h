@@ -4,6 +4,7 @@
 // front ends call it from their buttons and their close handling.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,17 @@ class RunController {
   // error that ends a run is shown in the error box; the window stays.
   bool BExportarClick(const std::string& folder);
   bool BImportarClick(const std::string& folder);
+
+  // "Comprobar", for the TEBA folder `folder`: the report on it and on the
+  // work folder, as report::text() writes it, made under the hourglass.
+  // Nothing when the folder does not exist (the runs' plain box "No existe
+  // la carpeta" has been shown) or the report ended in an error (the error
+  // box). It runs no transfer, writes nothing and leaves the result code.
+  std::optional<std::string> BComprobarClick(const std::string& folder);
+  // "Guardar..." of the report window: `bytes` replace the file `path`
+  // whole (platform/files.h). False when that fails: the error box has
+  // been shown and the earlier file is untouched.
+  bool saveReport(const std::string& path, const std::string& bytes);
 
   // FormClose: hosted, the result code is written into the ini file. False
   // when it cannot be written (the error is shown): the close is abandoned.

@@ -9,6 +9,9 @@
 //       which WATCHER (tht-bench-pixel, a Linux program) sees; FOLDER is a
 //       Unix folder for the program's copy, its "Horavent.ini" and the
 //       watcher's files
+//   tht-bench-window.exe PROGRAM RUNS --report FOLDER
+//       stand-alone in FOLDER (a TEBA folder): from the press of "Comprobar"
+//       (Alt+C) until its report window is visible with its text set
 #include <windows.h>
 
 #include <algorithm>
@@ -26,18 +29,23 @@ struct Search {
   HWND found;
 };
 
-BOOL CALLBACK matchForm(HWND window, LPARAM data) {
+// The visible top-level window of the process with the class `Name`.
+template <const char* Name>
+BOOL CALLBACK matchClass(HWND window, LPARAM data) {
   auto& search = *reinterpret_cast<Search*>(data);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   char name[64] = "";
   GetClassNameA(window, name, sizeof name);
-  if (process == search.process && IsWindowVisible(window) && std::string(name) == "TMForm") {
+  if (process == search.process && IsWindowVisible(window) && std::string(name) == Name) {
     search.found = window;
     return FALSE;
   }
   return TRUE;
 }
+constexpr char kFormClass[] = "TMForm";
+constexpr char kReportClass[] = "TReportForm";
+const auto matchForm = matchClass<kFormClass>;
 
 void pump() {
   MSG message;
@@ -102,6 +110,47 @@ int standAlone(const std::string& program, int runs, std::vector<double>& times)
       std::fprintf(stderr, "no window within 120 s\n");
       return 1;
     }
+    std::printf("%.1f\n", times.back());
+  }
+  return 0;
+}
+
+// Stand-alone in `folder`: Alt+C posted to the window, then the report
+// window awaited, visible, with text in its text box (set before it shows).
+int reportWindow(const std::string& program, int runs, const std::string& folder, std::vector<double>& times) {
+  for (int run = 0; run < runs; ++run) {
+    PROCESS_INFORMATION process{};
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string line = "\"" + program + "\"";
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &process)) {
+      std::fprintf(stderr, "cannot start %s in %s: error %lu\n", program.c_str(), folder.c_str(), GetLastError());
+      return 1;
+    }
+    const HWND window = windowOf(process);
+    WaitForInputIdle(process.hProcess, 10000);
+    LARGE_INTEGER from;
+    QueryPerformanceCounter(&from);
+    PostMessageA(window, WM_SYSKEYDOWN, 'C', 1 << 29 | 1);
+    PostMessageA(window, WM_SYSKEYUP, 'C', 1 << 29 | 0xC0000001);
+    Search search{process.dwProcessId, nullptr};
+    LRESULT length = 0;
+    while (length == 0 && milliseconds(from) < 120000) {
+      search.found = nullptr;
+      EnumWindows(matchClass<kReportClass>, reinterpret_cast<LPARAM>(&search));
+      if (search.found) length = SendMessageA(FindWindowExA(search.found, nullptr, "Edit", nullptr), WM_GETTEXTLENGTH, 0, 0);
+      pump();
+      Sleep(1);
+    }
+    times.push_back(milliseconds(from));
+    if (search.found) PostMessageA(search.found, WM_CLOSE, 0, 0);
+    end(process, window);
+    if (length == 0) {
+      std::fprintf(stderr, "no report window with text within 120 s\n");
+      return 1;
+    }
+    std::fprintf(stderr, "%ld characters\n", static_cast<long>(length));
     std::printf("%.1f\n", times.back());
   }
   return 0;
@@ -195,7 +244,7 @@ int hosted(const std::string& program, int runs, const std::string& watcher, con
 
 int main(int argc, char** argv) {
   if (argc != 3 && argc != 5) {
-    std::fprintf(stderr, "usage: tht-bench-window PROGRAM RUNS [WATCHER FOLDER]\n");
+    std::fprintf(stderr, "usage: tht-bench-window PROGRAM RUNS [WATCHER FOLDER | --report FOLDER]\n");
     return 2;
   }
   const int runs = std::max(1, std::atoi(argv[2]));
@@ -203,7 +252,9 @@ int main(int argc, char** argv) {
   // A window of its own, as the host has: the program then shares the
   // host's desktop and its messages are pumped while it waits.
   CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
-  const int status = argc == 3 ? standAlone(argv[1], runs, times) : hosted(argv[1], runs, argv[3], argv[4], times);
+  const int status = argc == 3                              ? standAlone(argv[1], runs, times)
+                     : std::string(argv[3]) == "--report" ? reportWindow(argv[1], runs, argv[4], times)
+                                                          : hosted(argv[1], runs, argv[3], argv[4], times);
   if (status != 0) return status;
   std::sort(times.begin(), times.end());
   std::printf("median %.1f\n", times[times.size() / 2]);

@@ -6,11 +6,13 @@
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QStyle>
+#include <QWindow>
 #include <cmath>
 #include <initializer_list>
 
 #include "app/keys.h"
 #include "qt/hosting.h"
+#include "qt/report_window.h"
 #include "qt/text.h"
 
 namespace tht::qt {
@@ -98,6 +100,7 @@ TMForm::TMForm(FormSettings settings, MessageSink& sink)
   Unidades = new DriveList(Draw3D1, browser_);
   Label5 = label(kLabel5, Draw3D1, windowText, textHeight_);
   Label6 = label(kLabel6, Draw3D1, windowText, textHeight_);
+  BComprobar = button(kBComprobar, Glyph::Magnifier, Draw3D1);
   // Where the fallback font makes "Ruta Actual:" wider than the original,
   // its opaque background must not hide the start of the path.
   Label2->raise();
@@ -111,6 +114,7 @@ TMForm::TMForm(FormSettings settings, MessageSink& sink)
   connect(BExportar, &QPushButton::clicked, this, [this] { BExportarClick(); });
   connect(BImportar, &QPushButton::clicked, this, [this] { BImportarClick(); });
   connect(BClose, &QPushButton::clicked, this, [this] { BCloseClick(); });
+  connect(BComprobar, &QPushButton::clicked, this, [this] { BComprobarClick(); });
   // Alt+F4 closes the window itself: hosted, no window manager sees the
   // window's keys, and without one stand-alone neither.
   auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
@@ -118,7 +122,7 @@ TMForm::TMForm(FormSettings settings, MessageSink& sink)
   connect(Directorios, &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* item) { openFolderLine(Directorios->row(item)); });
   connect(Unidades, QOverload<int>::of(&QComboBox::activated), this, [this](int index) { chooseDrive(index); });
-  for (QWidget* watched : std::initializer_list<QWidget*>{BExportar, BImportar, BClose, Directorios, Unidades})
+  for (QWidget* watched : std::initializer_list<QWidget*>{BExportar, BImportar, BClose, Directorios, Unidades, BComprobar})
     watched->installEventFilter(this);
   showFolderChange({});
 }
@@ -126,8 +130,9 @@ TMForm::TMForm(FormSettings settings, MessageSink& sink)
 int TMForm::px(int value) const { return scaled(value, textHeight_); }
 
 QWidget* TMForm::widgetOf(Component component) const {
-  QWidget* const widgets[kComponentCount] = {Draw3D2, Label3, BExportar, Draw3D3,     Label4,   BImportar, Draw3D1,
-                                             Label1,  Label2, BClose,    Directorios, Unidades, Label5,    Label6};
+  QWidget* const widgets[kComponentCount] = {Draw3D2, Label3,      BExportar, Draw3D3, Label4,
+                                             BImportar, Draw3D1,   Label1,    Label2,  BClose,
+                                             Directorios, Unidades, Label5,   Label6,  BComprobar};
   return widgets[component];
 }
 
@@ -212,6 +217,20 @@ void TMForm::BImportarClick() {
   if (controller_.BImportarClick(browser_.currentFolder())) close();
 }
 
+void TMForm::BComprobarClick() {
+  const std::optional<std::string> report = controller_.BComprobarClick(browser_.currentFolder());
+  if (!report) return;
+  // Hosted inside another program's window, this window is no top-level
+  // window that could own the report; it then stands on its own, modal.
+  const bool topLevel = !windowHandle() || !windowHandle()->parent();
+  ReportWindow window(*report, browser_.currentFolder(), textHeight_,
+                      [this](const std::string& path, const std::string& bytes) {
+                        return controller_.saveReport(path, bytes);
+                      },
+                      topLevel ? this : nullptr);
+  window.exec();
+}
+
 void TMForm::closeEvent(QCloseEvent* event) {
   if (!controller_.FormClose()) {
     event->ignore();  // the window stays; the next close tries again
@@ -233,11 +252,13 @@ bool TMForm::eventFilter(QObject* watched, QEvent* event) {
       if (watched == BExportar) focused = Focused::ExportButton;
       else if (watched == BImportar) focused = Focused::ImportButton;
       else if (watched == BClose) focused = Focused::CloseButton;
+      else if (watched == BComprobar) focused = Focused::CheckButton;
       else if (watched == Unidades) focused = Unidades->view()->isVisible() ? Focused::OpenDriveList : Focused::DriveList;
       switch (enterPresses(focused, Draw3D2->isVisibleTo(this), Draw3D3->isVisibleTo(this))) {
         case EnterPress::ExportButton: BExportar->click(); return true;
         case EnterPress::ImportButton: BImportar->click(); return true;
         case EnterPress::CloseButton: BClose->click(); return true;
+        case EnterPress::CheckButton: BComprobar->click(); return true;
         case EnterPress::Nothing: return true;
         case EnterPress::Control: break;
       }

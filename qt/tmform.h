@@ -1,5 +1,5 @@
 // The main window: the export and import panels, the folder panel with the
-// folder and drive lists, the close button, and the hosted mode.
+// folder and drive lists, the close and check buttons, and the hosted mode.
 #pragma once
 
 #include <QLabel>
@@ -35,6 +35,8 @@ class TMForm : public QWidget {
   void BExportarClick();
   void BImportarClick();
   void BCloseClick() { close(); }
+  // "Comprobar": the report window, modal (qt/report_window.h).
+  void BComprobarClick();
 
   const Session& session() const { return controller_.session(); }
   const app::FolderBrowser& browser() const { return browser_; }
@@ -59,6 +61,7 @@ class TMForm : public QWidget {
   DriveList* Unidades;
   QLabel* Label5;
   QLabel* Label6;
+  GlyphButton* BComprobar;
 
  protected:
   void closeEvent(QCloseEvent* event) override;  // FormClose

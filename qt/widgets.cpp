@@ -110,6 +110,14 @@ QPixmap glyphPixmap(Glyph glyph) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(QColor(0x00, 0x80, 0x00), 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.drawPolyline(QPolygon({QPoint(3, 9), QPoint(7, 13), QPoint(15, 4)}));
+  } else if (glyph == Glyph::Magnifier) {
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::RoundCap));  // the handle
+    painter.drawLine(QPoint(10, 10), QPoint(15, 15));
+    painter.setPen(QPen(QColor(0x60, 0x40, 0x10), 1));  // the rim and its glass
+    painter.setBrush(QColor(0xC0, 0xE0, 0xFF));
+    painter.drawEllipse(QRect(2, 1, 9, 9));
+    painter.fillRect(QRect(4, 3, 2, 2), Qt::white);  // a glint
   } else {
     painter.fillRect(QRect(4, 1, 10, 4), QColor(0x00, 0xA0, 0x00));  // the exit sign
     painter.fillRect(QRect(6, 2, 6, 2), Qt::white);

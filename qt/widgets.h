@@ -28,7 +28,7 @@ class GradientPanel : public QWidget {
   app::GradientColours colours_;
 };
 
-enum class Glyph { Tick, Exit };
+enum class Glyph { Tick, Exit, Magnifier };
 
 // The glyph images, 18 x 18, olive (RGB 80 80 00) made transparent.
 QPixmap glyphPixmap(Glyph glyph);

@@ -1,27 +1,21 @@
 // The window's decisions that both front ends share: parameters and mode,
-// the host handle, the application title, the layout, the folder browser,
-// the keyboard, the shortened path, the gradient's rows, the window kept
-// over its host, and the runs and the close with their hand-over.
+// the host handle, the application title, the layout, the keyboard, the
+// shortened path, the gradient's rows and the window kept over its host.
+// The folder browser and the buttons' runs have files of their own
+// (app_folder_browser_test.cpp, app_controller_test.cpp).
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/folder_browser.h"
 #include "app/gradient.h"
 #include "app/keys.h"
 #include "app/layout.h"
 #include "app/over_host.h"
 #include "app/path_label.h"
-#include "app/run_controller.h"
-#include "platform/cp1252.h"
 #include "platform/error.h"
-#include "platform/folders.h"
-#include "tests/support/temp_folder.h"
 
 namespace tht::test {
 namespace {
@@ -184,6 +178,7 @@ TEST(Layout, StandAloneTableScaledByTheTextHeight) {
   EXPECT_EQ(at13.boxes[kDirectorios], (Rect{8, 34, 287, 144}));
   EXPECT_EQ(at13.boxes[kUnidades], (Rect{8, 180, 137, 0}));
   EXPECT_EQ(at13.boxes[kLabel1], (Rect{368, 184, 0, 0}));
+  EXPECT_EQ(at13.boxes[kBComprobar], (Rect{400, 112, 89, 25})) << "above \"&Salir\", 7 clear of it";
   // 16/13: 88 -> 108.3, 72 -> 88.6, 89 -> 109.5 (halves away from zero), 25 -> 30.8.
   const WindowLayout at16 = standAloneLayout(16);
   EXPECT_EQ(at16.boxes[kBExportar], (Rect{108, 89, 110, 31}));
@@ -193,6 +188,9 @@ TEST(Layout, StandAloneTableScaledByTheTextHeight) {
   EXPECT_STREQ(table[kLabel3].caption, "Transformar datos desde TEBA hacia Horavent ");
   EXPECT_STREQ(table[kLabel4].caption, "Transformar datos desde Horavent hacia TEBA");
   EXPECT_STREQ(table[kBClose].caption, "&Salir");
+  EXPECT_STREQ(table[kBComprobar].caption, "&Comprobar");
+  EXPECT_EQ(table[kBComprobar].parent, kDraw3D1);
+  EXPECT_EQ(table[kBComprobar].kind, ControlKind::Button);
   EXPECT_STREQ(table[kBImportar].caption, "Aceptar");
   EXPECT_STREQ(table[kLabel1].caption, "TransHoraventTEBA V-1.4");
   EXPECT_EQ(table[kLabel2].textColour, 0x0000FF);  // red, as Windows stores it
@@ -268,237 +266,12 @@ TEST(OverHost, KeptAtTwoTwoOfTheClientAreaAndShownOnlyWithTheHost) {
   }
 }
 
-// A system of folders and drives for the browser: `folders` maps each
-// folder that exists to its visible subfolders.
-struct FakeFolders : FolderSystem {
-  PathStyle style = kWindowsPaths;
-  std::string cwd;
-  std::map<std::string, std::vector<std::string>> folders;
-  std::vector<DriveInfo> driveList;
-  std::map<std::string, std::string> held;  // a drive's root -> the folder held current there
-  std::map<std::string, int> failing;       // folder -> the code entering it fails with
-  std::string caseFolded;                   // a root whose volume does not keep letter case
-
-  PathStyle pathStyle() const override { return style; }
-  std::string workingDirectory() override { return cwd; }
-  SystemError changeWorkingDirectory(const std::string& folder) override {
-    if (failing.count(folder)) return {SystemError::Kind::Other, failing[folder], ""};
-    if (!folders.count(folder)) return {SystemError::Kind::Missing, 2, ""};
-    cwd = folder;
-    return {};
-  }
-  std::vector<std::string> visibleSubfolders(const std::string& folder) override { return folders[folder]; }
-  bool keepsLetterCase(const std::string& folder) override {
-    return caseFolded.empty() || folder.rfind(caseFolded, 0) != 0;
-  }
-  std::vector<DriveInfo> drives() override { return driveList; }
-  std::string folderHeldOnDrive(const std::string& root) override { return held.count(root) ? held[root] : ""; }
-};
-
-// A name as this system's calls give it: code page 1252 on Windows, UTF-8
-// elsewhere.
-std::string native(const std::string& cp1252) {
-#ifdef _WIN32
-  return cp1252;
-#else
-  return cp1252ToUtf8(cp1252);
-#endif
-}
-
-// Each folder line as "text indent icon target", the icon O (open),
-// * (current) or C (closed).
-std::vector<std::string> described(const FolderBrowser& browser) {
-  std::vector<std::string> out;
-  for (const FolderLine& line : browser.folderLines()) {
-    const char icon = line.icon == FolderIcon::Open ? 'O' : line.icon == FolderIcon::Current ? '*' : 'C';
-    out.push_back(line.text + " " + std::to_string(line.indent) + " " + icon + " " + line.target);
-  }
-  return out;
-}
-
-TEST(FolderBrowser, LinesOfRootPathAndSortedSubfolders) {
-  using Lines = std::vector<std::string>;
-  struct Case {
-    PathStyle style;
-    std::string current;
-    std::vector<std::string> subfolders;
-    bool keepsCase;
-    Lines expected;
-  };
-  const Case cases[] = {
-      {kWindowsPaths, "C:\\DATOS\\CENTRO", {"b", "Zeta", "A", "a", native("\xC1rbol")}, true,
-       {"C:\\ 2 O C:\\", "DATOS 6 O C:\\DATOS", "CENTRO 10 * C:\\DATOS\\CENTRO", "A 14 C C:\\DATOS\\CENTRO\\A",
-        "a 14 C C:\\DATOS\\CENTRO\\a", "b 14 C C:\\DATOS\\CENTRO\\b", "Zeta 14 C C:\\DATOS\\CENTRO\\Zeta",
-        "\xC1rbol 14 C C:\\DATOS\\CENTRO\\" + native("\xC1rbol")}},
-      // At a root the root is the current folder; subfolders 6 + 4 x 1 in.
-      {kWindowsPaths, "C:\\", {"HTEMP"}, true, {"C:\\ 2 * C:\\", "HTEMP 10 C C:\\HTEMP"}},
-      // A volume that does not keep case: names in lower case, targets as they are.
-      {kWindowsPaths, "A:\\DATOS", {native("\xC1REA")}, false,
-       {"A:\\ 2 O A:\\", "datos 6 * A:\\DATOS", "\xE1rea 10 C A:\\DATOS\\" + native("\xC1REA")}},
-      {kPosixPaths, "/home/centro", {"2026"}, true,
-       {"/ 2 O /", "home 6 O /home", "centro 10 * /home/centro", "2026 14 C /home/centro/2026"}},
-      {kPosixPaths, "/", {"tmp"}, true, {"/ 2 * /", "tmp 10 C /tmp"}},
-      {kPosixPaths, native("/datos/a\xF1o"), {native("Matem\xE1ticas")}, true,
-       {"/ 2 O /", "datos 6 O /datos", "a\xF1o 10 * " + native("/datos/a\xF1o"),
-        "Matem\xE1ticas 14 C " + native("/datos/a\xF1o/Matem\xE1ticas")}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.current);
-    FakeFolders system;
-    system.style = c.style;
-    system.cwd = c.current;
-    system.folders[c.current] = c.subfolders;
-    if (!c.keepsCase) system.caseFolded = c.current.substr(0, 3);
-    const FolderBrowser browser(system);
-    EXPECT_EQ(described(browser), c.expected);
-    EXPECT_EQ(browser.folderLines()[browser.selectedFolderLine()].icon, FolderIcon::Current);
-  }
-}
-
-// C:\DATOS\CENTRO with subfolders A and GONE; GONE has vanished.
-FakeFolders centro() {
-  FakeFolders system;
-  system.cwd = "C:\\DATOS\\CENTRO";
-  system.folders["C:\\"] = {"DATOS"};
-  system.folders["C:\\DATOS"] = {"CENTRO"};
-  system.folders["C:\\DATOS\\CENTRO"] = {"A", "GONE"};
-  system.folders["C:\\DATOS\\CENTRO\\A"] = {};
-  system.driveList = {{"A:\\", DriveKind::Removable, "", ""},
-                      {"C:\\", DriveKind::Fixed, "SISTEMA", ""},
-                      {"Z:\\", DriveKind::Network, "", "\\\\SERVIDOR\\Horarios"}};
-  system.held = {{"A:\\", "A:\\"}, {"C:\\", "C:\\DATOS\\CENTRO"}, {"Z:\\", "Z:\\HORARIOS"}};
-  system.folders["Z:\\HORARIOS"] = {};
-  system.failing["A:\\"] = 21;  // no medium
-  return system;
-}
-
-TEST(FolderBrowser, DoubleClicksAndDriveChoices) {
-  struct Case {
-    const char* what;
-    bool drive;  // a drive choice, else a double-click
-    size_t index;
-    std::string error;
-    std::string current;
-    size_t lines;
-    size_t selectedDrive;
-  };
-  const Case cases[] = {
-      {"root line", false, 0, "", "C:\\", 2, 1},
-      {"path line", false, 1, "", "C:\\DATOS", 3, 1},
-      {"current line", false, 2, "", "C:\\DATOS\\CENTRO", 5, 1},
-      {"subfolder", false, 3, "", "C:\\DATOS\\CENTRO\\A", 4, 1},
-      {"vanished subfolder", false, 4, "Error de E/S 2", "C:\\DATOS\\CENTRO", 5, 1},
-      {"no such line", false, 5, "", "C:\\DATOS\\CENTRO", 5, 1},
-      {"network drive", true, 2, "", "Z:\\HORARIOS", 2, 2},
-      {"drive without medium", true, 0, "Error de E/S 21", "C:\\DATOS\\CENTRO", 5, 0},
-      {"the current drive", true, 1, "", "C:\\DATOS\\CENTRO", 5, 1},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    FakeFolders system = centro();
-    FolderBrowser browser(system);
-    const std::vector<std::string> before = described(browser);
-    EXPECT_EQ(c.drive ? browser.chooseDrive(c.index) : browser.openFolderLine(c.index), c.error);
-    EXPECT_EQ(browser.currentFolder(), c.current);
-    EXPECT_EQ(system.cwd, c.current);
-    EXPECT_EQ(browser.folderLines().size(), c.lines);
-    EXPECT_EQ(browser.folderLines()[browser.selectedFolderLine()].target, c.current);
-    EXPECT_EQ(browser.selectedDriveLine(), c.selectedDrive);
-    if (!c.error.empty()) {
-      EXPECT_EQ(described(browser), before) << "the lines stay";
-    }
-  }
-}
-
-TEST(FolderBrowser, DriveLinesAndTheSelectedDrive) {
-  FakeFolders windows;
-  windows.cwd = "C:\\DATOS";
-  windows.driveList = {{"A:\\", DriveKind::Removable, "DISCO", ""},
-                       {"C:\\", DriveKind::Fixed, "SISTEMA", ""},
-                       {"D:\\", DriveKind::Optical, "", ""},
-                       {"M:\\", DriveKind::Fixed, native("Matem\xE1ticas"), ""},
-                       {"R:\\", DriveKind::RamDisk, "", ""},
-                       {"Y:\\", DriveKind::Network, "RED", ""},
-                       {"Z:\\", DriveKind::Network, "RED", "\\\\SERVIDOR\\Horarios"}};
-  const FolderBrowser atC(windows);
-  std::vector<std::string> texts;
-  for (const DriveLine& line : atC.driveLines()) texts.push_back(line.text);
-  EXPECT_EQ(texts, (std::vector<std::string>{"a:", "c: [sistema]", "d: []", "m: [matem\xE1ticas]", "r: []",
-                                             "y: [red]", "z: \\\\servidor\\horarios"}));
-  EXPECT_EQ(atC.driveLines()[6].kind, DriveKind::Network);
-  EXPECT_EQ(atC.selectedDriveLine(), 1u);
-  windows.cwd = "z:\\x";
-  EXPECT_EQ(FolderBrowser(windows).selectedDriveLine(), 6u) << "drive letters in either case";
-
-  // Mount points: the longest that holds the folder, at a separator.
-  FakeFolders mounts;
-  mounts.style = kPosixPaths;
-  mounts.driveList = {{"/", DriveKind::Fixed, "", ""},
-                     {"/home/datos", DriveKind::Fixed, native("DATOS Centro"), ""},
-                     {"/media/usb", DriveKind::Removable, "", ""},
-                     {"/mnt/red", DriveKind::Network, "", "//SERVIDOR/Horarios"}};
-  texts.clear();
-  const FolderBrowser atRoot(mounts);
-  for (const DriveLine& line : atRoot.driveLines()) texts.push_back(line.text);
-  EXPECT_EQ(texts, (std::vector<std::string>{"/ []", "/home/datos [datos centro]", "/media/usb",
-                                             "/mnt/red //servidor/horarios"}));
-  for (const auto& [folder, drive] : std::vector<std::pair<std::string, size_t>>{
-           {"/home/datos/2026", 1}, {"/home/datos", 1}, {"/home/datosX", 0}, {"/media/usb", 2}, {"/", 0}}) {
-    mounts.cwd = folder;
-    EXPECT_EQ(FolderBrowser(mounts).selectedDriveLine(), drive) << folder;
-  }
-}
-
-// Where the system holds no current folder per drive, a drive choice goes
-// back to the folder last visited there, else to its root.
-TEST(FolderBrowser, DrivesWithoutAFolderHeldGoWhereTheUserLastWas) {
-  FakeFolders system;
-  system.style = kPosixPaths;
-  system.cwd = "/home/centro";
-  system.folders = {{"/home/centro", {}}, {"/media/usb", {"x"}}, {"/media/usb/x", {}}};
-  system.driveList = {{"/", DriveKind::Fixed, "", ""}, {"/media/usb", DriveKind::Removable, "", ""}};
-  FolderBrowser browser(system);
-  EXPECT_EQ(browser.chooseDrive(1), "");
-  EXPECT_EQ(browser.currentFolder(), "/media/usb");
-  EXPECT_EQ(browser.openFolderLine(3), "");
-  EXPECT_EQ(browser.currentFolder(), "/media/usb/x");
-  EXPECT_EQ(browser.chooseDrive(0), "");
-  EXPECT_EQ(browser.currentFolder(), "/home/centro");
-  EXPECT_EQ(browser.chooseDrive(1), "");
-  EXPECT_EQ(browser.currentFolder(), "/media/usb/x");
-  const auto characters = [](const std::string& text) { return static_cast<int>(text.size()); };
-  EXPECT_EQ(browser.pathLabel(100, characters), "/media/usb/x");
-  EXPECT_EQ(browser.pathLabel(5, characters), ".../x");
-}
-
-// The running system's calls: the process's working directory follows the
-// browser, and a folder that vanished gives the system's code.
-TEST(FolderBrowser, OnThisSystem) {
-  TempFolder folder;
-  const std::string previous = workingDirectory();
-  ASSERT_FALSE(changeWorkingDirectory(folder.path()));
-  for (const char* name : {"b", "A", "zeta"}) std::filesystem::create_directory(folder.file(name));
-  folder.write("archivo", "");
-  FolderBrowser browser(systemFolders());
-  EXPECT_EQ(browser.currentFolder(), workingDirectory());
-  std::vector<std::string> tail;
-  for (size_t i = browser.selectedFolderLine() + 1; i < browser.folderLines().size(); ++i)
-    tail.push_back(browser.folderLines()[i].text);
-  EXPECT_EQ(tail, (std::vector<std::string>{"A", "b", "zeta"}));
-  const size_t zeta = browser.folderLines().size() - 1;
-  std::filesystem::remove(folder.file("zeta"));
-  EXPECT_EQ(browser.openFolderLine(zeta), "Error de E/S 2");
-  EXPECT_EQ(browser.openFolderLine(zeta - 1), "");
-  EXPECT_EQ(workingDirectory(), browser.currentFolder());
-  EXPECT_EQ(splitPath(browser.currentFolder()).name, "b");
-  ASSERT_FALSE(changeWorkingDirectory(previous));
-}
-
 TEST(Keyboard, EnterAndTheTabOrder) {
   for (bool exportShown : {true, false}) {
     EXPECT_EQ(enterPresses(Focused::ExportButton, exportShown, true), EnterPress::ExportButton);
     EXPECT_EQ(enterPresses(Focused::ImportButton, exportShown, true), EnterPress::ImportButton);
     EXPECT_EQ(enterPresses(Focused::CloseButton, exportShown, true), EnterPress::CloseButton);
+    EXPECT_EQ(enterPresses(Focused::CheckButton, exportShown, true), EnterPress::CheckButton);
     EXPECT_EQ(enterPresses(Focused::OpenDriveList, exportShown, true), EnterPress::Control);
   }
   EXPECT_EQ(enterPresses(Focused::FolderList, true, true), EnterPress::ExportButton);
@@ -507,76 +280,9 @@ TEST(Keyboard, EnterAndTheTabOrder) {
   EXPECT_EQ(enterPresses(Focused::DriveList, false, true), EnterPress::ImportButton);
   EXPECT_EQ(enterPresses(Focused::FolderList, false, false), EnterPress::Nothing);
   using Order = std::vector<Component>;
-  EXPECT_EQ(tabOrder(true, true), (Order{kBExportar, kBImportar, kBClose, kDirectorios, kUnidades}));
-  EXPECT_EQ(tabOrder(false, true), (Order{kBImportar, kBClose, kDirectorios, kUnidades}));
-  EXPECT_EQ(tabOrder(true, false), (Order{kBExportar, kBClose, kDirectorios, kUnidades}));
-}
-
-// Records the boxes and the hourglass instead of showing them.
-struct Recorder : MessageSink, Notifier {
-  void plain(const std::string& text) override { events.push_back("plain " + text); }
-  void error(const std::string& message) override { events.push_back("error " + message); }
-  void message(const std::string& text) override { plain(text); }
-  void busy(bool on) override { events.push_back(on ? "busy" : "idle"); }
-  std::vector<std::string> events;
-};
-
-class Controller : public ::testing::Test {
- protected:
-  TempFolder program, work, teba;
-  Recorder recorder;
-  RunController controller{program.file("Horavent.ini"), work.path(), recorder, recorder};
-  std::string ini() const { return readBytes(program.file("Horavent.ini")); }
-};
-
-TEST_F(Controller, StandAloneClosesWithoutWritingAndAnInvalidHandleIsShown) {
-  const LaunchPlan plan = controller.FormCreate({"importar", "x"});
-  EXPECT_FALSE(plan.hosted);
-  EXPECT_EQ(recorder.events, (std::vector<std::string>{"error '$x' no es un valor entero v\xE1lido"}));
-  EXPECT_EQ(controller.session().ModoIntegrado, 0);
-  EXPECT_FALSE(controller.BImportarClick(teba.path())) << "stand-alone the window stays";
-  EXPECT_TRUE(controller.FormClose());
-  EXPECT_FALSE(std::filesystem::exists(program.file("Horavent.ini")));
-}
-
-TEST_F(Controller, HostedExportWithMissingFilesClosesAndHandsOverMinusOne) {
-  program.write("Horavent.ini", "[General]\r\nRuta=C:\\HTEMP\r\n");
-  const LaunchPlan plan = controller.FormCreate({"exportar", "1A2B"});
-  ASSERT_TRUE(plan.hosted);
-  controller.becameHosted(plan);
-  EXPECT_EQ(controller.session().ModoIntegrado, 2);
-  EXPECT_TRUE(controller.BExportarClick(teba.path()));
-  EXPECT_EQ(controller.session().ResultadoTraspaso, -1);
-  EXPECT_EQ(recorder.events.back(), "plain Proceso finalizado");
-  EXPECT_EQ(recorder.events[1], "plain No existe archivo de asignaturas (TEBA_ASIGNAT.TXT)");
-  EXPECT_TRUE(controller.FormClose());
-  EXPECT_EQ(ini(), "[General]\r\nRuta=C:\\HTEMP\r\n[Transformadores]\r\nTransformado=-1\r\n");
-}
-
-TEST_F(Controller, AnErrorInARunKeepsTheHostedWindowAndItsResult) {
-  const LaunchPlan plan = controller.FormCreate({"importar", "0"});
-  controller.becameHosted(plan);
-  // No "teba_asignat.txt": the import's first read fails.
-  EXPECT_FALSE(controller.BImportarClick(teba.path()));
-  ASSERT_EQ(recorder.events.size(), 3u);
-  EXPECT_EQ(recorder.events[0], "busy");
-  EXPECT_EQ(recorder.events[1], "idle") << "the hourglass is down before the error box";
-  EXPECT_EQ(recorder.events[2].rfind("error ", 0), 0u);
-  EXPECT_EQ(controller.session().ResultadoTraspaso, 0);
-  // A missing folder: hosted, the import closes with 0.
-  EXPECT_TRUE(controller.BImportarClick(teba.file("gone")));
-  EXPECT_EQ(recorder.events.back(), "plain No existe la carpeta");
-  EXPECT_TRUE(controller.FormClose());
-  EXPECT_EQ(ini(), "[Transformadores]\r\nTransformado=0\r\n");
-}
-
-TEST_F(Controller, AnIniThatCannotBeWrittenAbandonsEveryClose) {
-  const std::string unreachable = program.file("no-such-folder") + "/Horavent.ini";
-  RunController hosted(unreachable, work.path(), recorder, recorder);
-  hosted.becameHosted(hosted.FormCreate({"exportar", "0"}));
-  EXPECT_FALSE(hosted.FormClose());
-  EXPECT_FALSE(hosted.FormClose());
-  EXPECT_EQ(recorder.events, (std::vector<std::string>(2, "error Unable to write to " + unreachable)));
+  EXPECT_EQ(tabOrder(true, true), (Order{kBExportar, kBImportar, kBClose, kDirectorios, kUnidades, kBComprobar}));
+  EXPECT_EQ(tabOrder(false, true), (Order{kBImportar, kBClose, kDirectorios, kUnidades, kBComprobar}));
+  EXPECT_EQ(tabOrder(true, false), (Order{kBExportar, kBClose, kDirectorios, kUnidades, kBComprobar}));
 }
 
 }  // namespace

@@ -1,15 +1,13 @@
 // The main window on Qt's offscreen platform: its layout, the hosted
 // arrangements, closing and the ini file, the default buttons, the tab
-// order, the painted panels and the folder list.
+// order, the painted panels and the folder list. The message boxes have a
+// file of their own (qt_message_boxes_test.cpp).
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QMessageBox>
-#include <QScreen>
 #include <QPushButton>
-#include <QTimer>
 #include <QTest>
 #include <climits>
 #include <filesystem>
@@ -231,70 +229,6 @@ TEST_F(Window, TheHourglassIsUpDuringARunAndDownAfterIt) {
   EXPECT_TRUE(form->isVisible());
 }
 
-// What a real box showed, read while it waits and then dismissed.
-struct ShownBox {
-  QString caption, text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  QStringList buttons;
-  bool modal = false;
-  QPoint centre;
-  QSize size;
-};
-
-ShownBox showAndDismiss(const std::function<void()>& show) {
-  ShownBox shown;
-  QTimer poll;
-  int tries = 0;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box) {
-      // No box after a second: fail rather than wait for ever.
-      if (++tries == 100)
-        for (QWidget* widget : QApplication::topLevelWidgets())
-          if (auto* other = qobject_cast<QMessageBox*>(widget)) other->done(0);
-      return;
-    }
-    poll.stop();
-    shown.caption = box->windowTitle();
-    shown.text = box->text();
-    shown.icon = box->icon();
-    shown.modal = box->isModal();
-    shown.centre = box->frameGeometry().center();
-    shown.size = box->size();
-    for (QAbstractButton* button : box->buttons()) shown.buttons << button->text();
-    box->buttons().front()->click();
-  });
-  poll.start(10);
-  show();
-  return shown;
-}
-
-// The plain box and the error box as the user sees them: the application
-// title, CP1252 text shown as such, one "Aceptar", and the error's stop
-// icon and full stop.
-TEST(MessageBoxes, PlainAndErrorBoxes) {
-  QApplication::setApplicationName("Transhoraventteba");
-  DialogSink sink;
-  const ShownBox plain = showAndDismiss([&] { sink.plain("Proceso finalizado"); });
-  EXPECT_EQ(plain.caption, "Transhoraventteba");
-  EXPECT_EQ(plain.text, "Proceso finalizado");
-  EXPECT_EQ(plain.icon, QMessageBox::NoIcon);
-  EXPECT_EQ(plain.buttons, QStringList{"Aceptar"});
-  EXPECT_TRUE(plain.modal);
-  const QPoint screenCentre = QGuiApplication::primaryScreen()->geometry().center();
-  EXPECT_LE((plain.centre - screenCentre).manhattanLength(), 2) << plain.centre.x() << "," << plain.centre.y() << " size " << plain.size.width() << "x" << plain.size.height();
-
-  const ShownBox error = showAndDismiss([&] { sink.error("'$x' no es un valor entero v\xE1lido"); });
-  EXPECT_EQ(error.caption, "Transhoraventteba");
-  EXPECT_EQ(error.text, QString::fromUtf8("'$x' no es un valor entero v\u00E1lido."));
-  EXPECT_EQ(error.icon, QMessageBox::Critical);
-  EXPECT_EQ(error.buttons, QStringList{"Aceptar"});
-
-  // No full stop after a closing parenthesis or quote.
-  EXPECT_EQ(showAndDismiss([&] { sink.error("No se encuentra el campo 'HORA'"); }).text,
-            "No se encuentra el campo 'HORA'");
-}
-
 TEST_F(Window, TabOrderSkipsHiddenButtons) {
   start({"importar", "0"});
   form->show();
@@ -302,12 +236,13 @@ TEST_F(Window, TabOrderSkipsHiddenButtons) {
   form->BImportar->setFocus();
   std::vector<QWidget*> order;
   QWidget* widget = form->BImportar;
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < 5; ++i) {
     order.push_back(widget);
     do widget = widget->nextInFocusChain();
     while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisibleTo(form.get()));
   }
-  EXPECT_EQ(order, (std::vector<QWidget*>{form->BImportar, form->BClose, form->Directorios, form->Unidades}));
+  EXPECT_EQ(order, (std::vector<QWidget*>{form->BImportar, form->BClose, form->Directorios, form->Unidades,
+                                          form->BComprobar}));
   EXPECT_EQ(widget, form->BImportar);  // round again, the hidden export button skipped
 }
 

@@ -21,6 +21,7 @@ const Ink kInks[] = {
     {'L', RGB(0xFF, 0xE0, 0x80)},  // a folder's open flap
     {'H', RGB(0xFF, 0xF8, 0xC0)},  // highlighted
     {'S', RGB(0x40, 0x80, 0xFF)},  // highlight blue
+    {'C', RGB(0xC0, 0xE0, 0xFF)},  // a lens's glass
 };
 
 const char* const kTick[kGlyphSize] = {
@@ -37,6 +38,14 @@ const char* const kExit[kGlyphSize] = {
     "...KYYYYBBBBK.....", "...KYYYYBBBBK.....", "...KYYYYBBBBK.....", "...KYYDYBBBBK.....",
     "...KYYYYBBBBK.....", "...KYYYYBBBBK.....", "...KYYYYBBBBK.....", "...KYYYBBBBBK.....",
     "...KYBBBBBBBK.....", "...KKKKKKKKKK.....",
+};
+
+const char* const kMagnifier[kGlyphSize] = {
+    "..................", "....KKKKK.........", "...KCCCCCK........", "..KCWWCCCCK.......",
+    "..KCWCCCCCK.......", "..KCCCCCCCK.......", "..KCCCCCCCK.......", "..KCCCCCCCK.......",
+    "...KCCCCCK........", "....KKKKKBB.......", ".........BBB......", "..........BBB.....",
+    "...........BBB....", "............BBB...", ".............BBB..", "..............BB..",
+    "..................", "..................",
 };
 
 const char* const kClosedFolder[kIconSize] = {
@@ -81,7 +90,11 @@ void fill(HDC dc, int left, int top, int width, int height, COLORREF colour) {
 }  // namespace
 
 void drawGlyph(HDC dc, int x, int y, Glyph glyph) {
-  drawPicture(dc, x, y, glyph == Glyph::Tick ? kTick : kExit, kGlyphSize);
+  switch (glyph) {
+    case Glyph::Tick: return drawPicture(dc, x, y, kTick, kGlyphSize);
+    case Glyph::Exit: return drawPicture(dc, x, y, kExit, kGlyphSize);
+    case Glyph::Magnifier: return drawPicture(dc, x, y, kMagnifier, kGlyphSize);
+  }
 }
 
 void drawFolderIcon(HDC dc, int x, int y, app::FolderIcon icon) {

@@ -8,7 +8,7 @@
 
 namespace tht::win32 {
 
-enum class Glyph { Tick, Exit };
+enum class Glyph { Tick, Exit, Magnifier };
 
 constexpr int kGlyphSize = 18;
 constexpr int kIconSize = 16;

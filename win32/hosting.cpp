@@ -106,7 +106,9 @@ bool Hosting::follow() {
       overHost_.shown = overHost_.everShown = true;
       break;
   }
-  if (action.activate) SetForegroundWindow(window_);
+  // A modal window of the tool (a box, the report) takes the keyboard in
+  // its place, as a click on the disabled window would give it.
+  if (action.activate) SetForegroundWindow(GetLastActivePopup(window_));
   // The host raised on the X server leaves the window below it there,
   // while Wine's own order still has it above its owner; Wine restacks the
   // X window only when that order is asked to change. So it is asked down

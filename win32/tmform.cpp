@@ -1,6 +1,7 @@
 #include "win32/tmform.h"
 
 #include "app/command_line.h"
+#include "win32/report_window.h"
 
 namespace tht::win32 {
 namespace {
@@ -155,6 +156,17 @@ void TMForm::BImportarClick() {
 
 void TMForm::BCloseClick() { close(); }
 
+// The report needs no run: the result code and the ini file stay as they are.
+void TMForm::BComprobarClick() {
+  const std::optional<std::string> report = controller_.BComprobarClick(browser_.currentFolder());
+  if (!report) return;
+  const ReportSettings settings{instance_, window_, settings_.title, browser_.currentFolder(), fonts_.window,
+                                textHeight_};
+  showReportWindow(settings, *report, sink_, [this](const std::string& path, const std::string& bytes) {
+    return controller_.saveReport(path, bytes);
+  });
+}
+
 // Every close goes through WM_CLOSE, and so through FormClose.
 void TMForm::close() { SendMessageA(window_, WM_CLOSE, 0, 0); }
 
@@ -163,6 +175,7 @@ void TMForm::press(EnterPress what) {
     case EnterPress::ExportButton: return BExportarClick();
     case EnterPress::ImportButton: return BImportarClick();
     case EnterPress::CloseButton: return BCloseClick();
+    case EnterPress::CheckButton: return BComprobarClick();
     case EnterPress::Nothing:
     case EnterPress::Control: return;
   }
@@ -185,6 +198,7 @@ bool TMForm::handleKey(const MSG& message) {
           case kBExportar: focused = Focused::ExportButton; break;
           case kBImportar: focused = Focused::ImportButton; break;
           case kBClose: focused = Focused::CloseButton; break;
+          case kBComprobar: focused = Focused::CheckButton; break;
           case kUnidades: focused = dropped ? Focused::OpenDriveList : Focused::DriveList; break;
           default: break;
         }
@@ -213,6 +227,10 @@ bool TMForm::handleKey(const MSG& message) {
   if (message.message == WM_SYSKEYDOWN) {
     if (message.wParam == 'S') {  // "&Salir"
       BCloseClick();
+      return true;
+    }
+    if (message.wParam == 'C') {  // "&Comprobar"
+      BComprobarClick();
       return true;
     }
     if (message.wParam == VK_F4) {  // hosted, the system would close the host's window

@@ -1,5 +1,6 @@
 // The main window TMForm in the Win32 API: three gradient panels that paint
-// their own labels, the glyph buttons, the folder list and the drive list.
+// their own labels, the glyph buttons, the folder list and the drive list;
+// "Comprobar" opens the report window (win32/report_window.*).
 // Where things go and what keys and buttons do is decided in app/; this
 // class creates the windows and wires their messages. Painting is in
 // win32/painting.*, hosting in win32/hosting.*, the window procedures in
@@ -69,6 +70,7 @@ class TMForm {
   void BExportarClick();
   void BImportarClick();
   void BCloseClick();
+  void BComprobarClick();
   void press(app::EnterPress what);
   void focusFirst();
   void close();

@@ -109,10 +109,13 @@ void TMForm::onDrawItem(const DRAWITEMSTRUCT& item) {
     }
     case kBExportar:
     case kBImportar:
-    case kBClose:
       // The run buttons are default buttons: their dark outer frame.
-      drawGlyphButton(item, componentTable()[component].caption, component == kBClose ? Glyph::Exit : Glyph::Tick,
-                      component != kBClose, fonts_.window);
+      drawGlyphButton(item, componentTable()[component].caption, Glyph::Tick, true, fonts_.window);
+      return;
+    case kBClose:
+    case kBComprobar:
+      drawGlyphButton(item, componentTable()[component].caption,
+                      component == kBClose ? Glyph::Exit : Glyph::Magnifier, false, fonts_.window);
       return;
     default:
       return;
@@ -129,6 +132,9 @@ void TMForm::onCommand(HWND control, int code) {
       return;
     case kBClose:
       if (code == BN_CLICKED) BCloseClick();
+      return;
+    case kBComprobar:
+      if (code == BN_CLICKED) BComprobarClick();
       return;
     case kDirectorios:
       if (code == LBN_DBLCLK) {
