@@ -3,16 +3,16 @@
 // order, the painted panels and the folder list. The message boxes have a
 // file of their own (qt_message_boxes_test.cpp).
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPushButton>
 #include <QTest>
-#include <climits>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 
+#include "platform/folders.h"
 #include "qt/tmform.h"
 #include "tests/support/temp_folder.h"
 
@@ -50,13 +50,12 @@ class Window : public ::testing::Test {
   std::string previousFolder;
 
   void SetUp() override {
-    char buffer[PATH_MAX];
-    previousFolder = getcwd(buffer, sizeof buffer);
-    ASSERT_EQ(::chdir(folder.path().c_str()), 0);
+    previousFolder = workingDirectory();
+    ASSERT_FALSE(changeWorkingDirectory(folder.path()));
   }
   void TearDown() override {
     form.reset();
-    ASSERT_EQ(::chdir(previousFolder.c_str()), 0);
+    ASSERT_FALSE(changeWorkingDirectory(previousFolder));
   }
   TMForm& start(std::vector<std::string> parameters, std::string iniPath = {},
                 FolderSystem* folders = &systemFolders()) {
@@ -310,7 +309,7 @@ TEST_F(Window, NamesWithSpanishLettersShowAsTheyAre) {
   const std::string year = folder.file("a\xC3\xB1o");
   std::filesystem::create_directory(year);
   std::filesystem::create_directory(year + "/\xC5\x81\xC3\xB3" "d\xC5\xBA");
-  ASSERT_EQ(::chdir(year.c_str()), 0);
+  ASSERT_FALSE(changeWorkingDirectory(year));
   LabelledRoot folders;
   start({"importar", "0"}, {}, &folders);
   FolderList& list = *form->Directorios;

@@ -155,7 +155,7 @@ TEST(WindowsPaths, HoraventIniLandsBesideTheProgramFile) {
   EXPECT_EQ(readBytes(beside), "[Transformadores]\r\nTransformado=-1\r\n");
   EXPECT_FALSE(fs::exists(fs::path(elsewhere.path()) / "Horavent.ini"));
   DeleteFileA(beside.c_str());
-  SetCurrentDirectoryA(sourceDir().c_str());
+  EXPECT_FALSE(changeWorkingDirectory(sourceDir()));
 }
 
 }  // namespace
