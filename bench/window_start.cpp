@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/gradient.h"
+#include "tests/support/host_window.h"
 
 namespace {
 
@@ -156,10 +157,6 @@ int reportWindow(const std::string& program, int runs, const std::string& folder
   return 0;
 }
 
-LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
 int hosted(const std::string& program, int runs, const std::string& watcher, const std::string& folder,
            std::vector<double>& times) {
   // The program's copy in the folder: the hand-over's "Horavent.ini" goes there.
@@ -168,16 +165,7 @@ int hosted(const std::string& program, int runs, const std::string& watcher, con
     std::fprintf(stderr, "cannot copy %s\n", program.c_str());
     return 1;
   }
-  WNDCLASSA hostClass{};
-  hostClass.lpfnWndProc = hostProc;
-  hostClass.hInstance = GetModuleHandleA(nullptr);
-  hostClass.hbrBackground = CreateSolidBrush(RGB(0x80, 0x80, 0x80));
-  hostClass.lpszClassName = "HoraventHost";
-  RegisterClassA(&hostClass);
-  const HWND host = CreateWindowExA(0, "HoraventHost", "Horavent", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, 720,
-                                    480, nullptr, nullptr, hostClass.hInstance, nullptr);
-  ShowWindow(host, SW_SHOW);
-  UpdateWindow(host);
+  const HWND host = tht::test::openHostWindow();
   char handle[32];
   std::snprintf(handle, sizeof handle, "%lX", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(host)));
   const std::string line = "\"" + copy + "\" exportar " + handle;

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/folders.h"
 #include "tests/support/temp_folder.h"
 
 // After Qt's headers: Xlib defines macros such as None.
@@ -138,7 +139,7 @@ class HostedProgram : public ::testing::Test {
       // Should the test process end early, the program goes with it rather
       // than keeping the test's output open until the runner's timeout.
       prctl(PR_SET_PDEATHSIG, SIGKILL);
-      if (chdir(teba.path().c_str()) != 0) _exit(126);
+      if (changeWorkingDirectory(teba.path())) _exit(126);
       setenv("DISPLAY", server.name().c_str(), 1);
       setenv("QT_QPA_PLATFORM", "xcb", 1);
       setenv("HOME", home.path().c_str(), 1);

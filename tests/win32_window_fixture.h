@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/gradient.h"
+#include "tests/support/host_window.h"
 #include "tests/support/png_file.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/windows_process.h"
@@ -98,10 +99,6 @@ inline BOOL CALLBACK readBoxPart(HWND child, LPARAM data) {
   return TRUE;
 }
 
-inline LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
 // Wine's ntdll says so; the tool then stands over the host's window
 // instead of inside it.
 inline bool underWine() {
@@ -159,15 +156,7 @@ class HostedTool : public ::testing::Test {
   static std::string artifacts() { return builtProgram("tests/artifacts"); }
 
   HWND makeHost() {
-    WNDCLASSA hostClass{};
-    hostClass.lpfnWndProc = hostProc;
-    hostClass.hInstance = GetModuleHandleA(nullptr);
-    hostClass.hbrBackground = CreateSolidBrush(RGB(0x80, 0x80, 0x80));
-    hostClass.lpszClassName = "HoraventHost";
-    RegisterClassA(&hostClass);
-    host = CreateWindowExA(0, "HoraventHost", "Horavent", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, 720, 480,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ShowWindow(host, SW_SHOW);
+    host = openHostWindow();
     pump(100);
     return host;
   }
