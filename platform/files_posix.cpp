@@ -9,7 +9,6 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <langinfo.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <signal.h>
@@ -254,9 +253,7 @@ int windowsErrorCode(int native) {
 std::string systemErrorText(int native) {
   char buffer[256];
   const char* text = ::strerror_r(native, buffer, sizeof buffer);
-  const char* codeset = ::nl_langinfo(CODESET);
-  const bool utf8 = codeset != nullptr && (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
-  return utf8 ? utf8ToCp1252(text) : std::string(text);
+  return localeTextIsUtf8() ? utf8ToCp1252(text) : std::string(text);
 }
 
 SystemError systemError(int native, SystemError::Kind kind) {

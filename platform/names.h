@@ -16,4 +16,12 @@ namespace tht {
 // are no UTF-8) as '?'. Windows: unchanged.
 std::string shownName(const std::string& native);
 
+#ifndef _WIN32
+// Whether the locale's texts (a terminal's, the system's error texts) are
+// UTF-8: under a UTF-8 locale, and under the C locale, whose ASCII is UTF-8
+// too and whose terminals are UTF-8 today. Under a single-byte locale
+// (Latin-1, Latin-9) they are bytes whose letters are code page 1252's.
+bool localeTextIsUtf8();
+#endif
+
 }  // namespace tht

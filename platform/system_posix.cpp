@@ -1,8 +1,10 @@
 // The program's places, the working directory, names as shown and the clock
 // on Linux (and other POSIX systems).
+#include <langinfo.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <cstdlib>
 #include <ctime>
 #include <vector>
@@ -54,6 +56,14 @@ SystemError changeWorkingDirectory(const std::string& folder) {
 // File names are UTF-8 here whatever the locale: a C locale must not make
 // them unreadable.
 std::string shownName(const std::string& native) { return utf8ToCp1252(native); }
+
+bool localeTextIsUtf8() {
+  const char* codeset = ::nl_langinfo(CODESET);
+  if (codeset == nullptr) return true;
+  for (const char* name : {"UTF-8", "utf8", "ANSI_X3.4-1968", "ASCII", "US-ASCII"})
+    if (std::strcmp(codeset, name) == 0) return true;
+  return false;
+}
 
 std::tm localTimeNow() {
   const std::time_t now = std::time(nullptr);
