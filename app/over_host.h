@@ -21,7 +21,14 @@ struct OverHostWindow {
   bool everShown = false;
   int left = 0, top = 0;    // on the screen
   bool hostActive = false;  // the host was the active window when last seen
+  // Ticks on which an activation is asked for again while the host stays
+  // the active window: the host's own activation (a restore, a click on its
+  // caption) can reach Wine after the window's, and take the keys back.
+  int activationRetries = 0;
 };
+
+// The ticks an activation is retried for (with the 40 ms poll, a second).
+constexpr int kActivationRetries = 25;
 
 enum class OverHostStep {
   Nothing,
@@ -45,5 +52,9 @@ struct OverHostAction {
 // window is shown (the user went back to the host, whose client area it
 // covers, to type into what it shows).
 OverHostAction followHost(const HostWindowState& host, const OverHostWindow& window);
+
+// The window's state once `action`, decided on a tick that saw `host`, has
+// been carried out.
+void recordStep(OverHostWindow& window, const HostWindowState& host, const OverHostAction& action);
 
 }  // namespace tht::app

@@ -231,7 +231,8 @@ TEST(OverHost, KeptAtTwoTwoOfTheClientAreaAndShownOnlyWithTheHost) {
   active.active = true;
   const OverHostWindow never{false, false, 0, 0, false}, placed{true, true, 102, 52, false},
       placedActive{true, true, 102, 52, true}, elsewhere{true, true, 2, 2, false},
-      hiddenBefore{false, true, 102, 52, false};
+      hiddenBefore{false, true, 102, 52, false}, takenBack{true, true, 102, 52, true, 3},
+      retriesSpent{true, true, 102, 52, true, 0};
   struct Case {
     const char* what;
     HostWindowState host;
@@ -243,6 +244,8 @@ TEST(OverHost, KeptAtTwoTwoOfTheClientAreaAndShownOnlyWithTheHost) {
       {"in place", at100, placed, {OverHostStep::Nothing, 102, 52}},
       {"in place, the host still active", active, placedActive, {OverHostStep::Nothing, 102, 52}},
       {"the host came to the front", active, placed, {OverHostStep::Nothing, 102, 52, true, true}},
+      {"an activation the host took back", active, takenBack, {OverHostStep::Nothing, 102, 52, true, true}},
+      {"its retries spent", active, retriesSpent, {OverHostStep::Nothing, 102, 52}},
       {"the host moved", at100, elsewhere, {OverHostStep::Move, 102, 52, false, true}},
       {"the host dragged by its caption", active, elsewhere, {OverHostStep::Move, 102, 52, true, true}},
       {"the host minimised", minimised, placed, {OverHostStep::Hide}},
@@ -264,6 +267,34 @@ TEST(OverHost, KeptAtTwoTwoOfTheClientAreaAndShownOnlyWithTheHost) {
     EXPECT_EQ(action.activate, c.expected.activate);
     EXPECT_EQ(action.raise, c.expected.raise);
   }
+}
+
+// The host restored: the window shows, activated; the host's own activation
+// comes after and takes the keys back, so the activation is asked again
+// while retries last, and not after one that held.
+TEST(OverHost, AnActivationTakenBackIsRetriedForASecond) {
+  HostWindowState host{true, true, false, true, 100, 50};
+  OverHostWindow window{false, true, 102, 52, false};
+  int activations = 0;
+  for (int tick = 0; tick < 2 * kActivationRetries; ++tick) {
+    const OverHostAction action = followHost(host, window);
+    activations += action.activate;
+    recordStep(window, host, action);
+  }
+  EXPECT_TRUE(window.shown);
+  EXPECT_EQ(activations, kActivationRetries + 1);
+  EXPECT_EQ(window.activationRetries, 0);
+
+  window = {true, true, 102, 52, false};
+  const OverHostAction first = followHost(host, window);
+  ASSERT_TRUE(first.activate);
+  recordStep(window, host, first);
+  host.active = false;  // it held
+  recordStep(window, host, followHost(host, window));
+  host.active = true;  // the user clicks the host later: one activation, as before
+  const OverHostAction later = followHost(host, window);
+  EXPECT_TRUE(later.activate);
+  EXPECT_EQ(window.activationRetries, 0);
 }
 
 TEST(Keyboard, EnterAndTheTabOrder) {

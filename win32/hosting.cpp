@@ -85,7 +85,7 @@ bool Hosting::follow() {
     host.clientTop = origin.y;
   }
   const app::OverHostAction action = app::followHost(host, overHost_);
-  overHost_.hostActive = host.active;
+  app::recordStep(overHost_, host, action);
   const UINT keep = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
   switch (action.step) {
     case app::OverHostStep::Nothing:
@@ -94,7 +94,6 @@ bool Hosting::follow() {
       return false;
     case app::OverHostStep::Hide:
       ShowWindow(window_, SW_HIDE);
-      overHost_.shown = false;
       raiseTicks_ = 0;
       return true;
     case app::OverHostStep::Move:
@@ -103,7 +102,6 @@ bool Hosting::follow() {
     case app::OverHostStep::Show:
       SetWindowPos(window_, nullptr, action.left, action.top, 0, 0, keep);
       ShowWindow(window_, action.activate ? SW_SHOW : SW_SHOWNOACTIVATE);
-      overHost_.shown = overHost_.everShown = true;
       break;
   }
   // A modal window of the tool (a box, the report) takes the keyboard in
@@ -121,8 +119,6 @@ bool Hosting::follow() {
     SetWindowPos(window_, HWND_BOTTOM, 0, 0, 0, 0, still);
     SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, still);
   }
-  overHost_.left = action.left;
-  overHost_.top = action.top;
   return true;
 }
 
